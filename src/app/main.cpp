@@ -1,0 +1,20 @@
+#include "appsetup.h"
+#include "interaction.h"
+#include "login.h"
+#include "windows.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Borvinat"));
+    bv::setUpApplication();
+    bv::QtInteraction interaction;
+    bv::setUi(&interaction);
+
+    bv::windows::get<bv::login>().show();
+    const int code = QApplication::exec();
+    bv::shutDownApplication();
+    return code;
+}

@@ -1,0 +1,98 @@
+#include "dates.h"
+
+#include "interaction.h"
+
+#include <QCalendar>
+
+namespace bv {
+
+namespace {
+const QCalendar &jalali()
+{
+    static const QCalendar calendar(QCalendar::System::Jalali);
+    return calendar;
+}
+
+QString twoDigits(int n)
+{
+    return QString::number(n).rightJustified(2, QChar('0'));
+}
+}  // namespace
+
+void TJalaliDate::Today()
+{
+    SetGregorian(ui().today());
+}
+
+void TJalaliDate::SetGregorian(const QDate &date)
+{
+    GYear = static_cast<std::uint16_t>(date.year());
+    GMonth = static_cast<std::uint16_t>(date.month());
+    GDay = static_cast<std::uint16_t>(date.day());
+    Convert();
+}
+
+bool TJalaliDate::GregorianLeap() const
+{
+    return QDate::isLeapYear(GYear);
+}
+
+bool TJalaliDate::JalaliLeap() const
+{
+    return jalali().isLeapYear(JYear);
+}
+
+int TJalaliDate::DayOfYear() const
+{
+    return QDate(GYear, GMonth, GDay).dayOfYear();
+}
+
+void TJalaliDate::Convert()
+{
+    const QCalendar::YearMonthDay parts = jalali().partsFromDate(QDate(GYear, GMonth, GDay));
+    JYear = static_cast<std::uint16_t>(parts.year);
+    JMonth = static_cast<std::uint16_t>(parts.month);
+    JDay = static_cast<std::uint16_t>(parts.day);
+}
+
+QString TJalaliDate::AsText() const
+{
+    return QString::number(JYear).left(4) + QLatin1Char('/') + twoDigits(JMonth) + QLatin1Char('/')
+        + twoDigits(JDay);
+}
+
+QString jalaliText(const QDate &date)
+{
+    if (!date.isValid())
+        return {};
+    TJalaliDate d;
+    d.SetGregorian(date);
+    return d.AsText();
+}
+
+QString jalaliToday()
+{
+    TJalaliDate d;
+    d.Today();
+    return d.AsText();
+}
+
+QDate gregorianOf(const QString &text)
+{
+    if (text.size() != 10 || text[4] != QLatin1Char('/') || text[7] != QLatin1Char('/'))
+        return {};
+    bool okY = false, okM = false, okD = false;
+    const int y = text.left(4).toInt(&okY);
+    const int m = text.mid(5, 2).toInt(&okM);
+    const int d = text.mid(8, 2).toInt(&okD);
+    if (!okY || !okM || !okD || !jalali().isDateValid(y, m, d))
+        return {};
+    return jalali().dateFromParts(y, m, d);
+}
+
+bool isJalaliDate(const QString &text)
+{
+    return gregorianOf(text).isValid();
+}
+
+}  // namespace bv

@@ -1,0 +1,217 @@
+#include "db.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlRecord>
+
+namespace bv {
+
+QString odbcValue(const QString &value)
+{
+    QString v = value;
+    v.replace(QLatin1Char('}'), QStringLiteral("}}"));
+    return QLatin1Char('{') + v + QLatin1Char('}');
+}
+
+Db::Db(QString connectionName) : name_(std::move(connectionName)) {}
+
+Db::~Db()
+{
+    close();
+}
+
+bool Db::open(const ConnectionParams &params, QString *error)
+{
+    close();
+    dialect_ = makeDialect(params.engine);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(dialect_->driver(), name_);
+        registered_ = true;
+        switch (params.engine) {
+        case Engine::SQLite:
+            db.setDatabaseName(params.host);
+            break;
+        case Engine::PostgreSQL:
+            db.setHostName(params.host);
+            if (params.port > 0)
+                db.setPort(params.port);
+            db.setDatabaseName(params.database);
+            db.setUserName(params.user);
+            db.setPassword(params.password);
+            db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+            break;
+        case Engine::SqlServer:
+            db.setDatabaseName(params.odbcConnectionString);
+            break;
+        }
+        if (!db.open()) {
+            if (error)
+                *error = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name_);
+            registered_ = false;
+            dialect_.reset();
+            return false;
+        }
+        QString prepareError;
+        if (!dialect_->prepareConnection(db, &prepareError)) {
+            if (error)
+                *error = prepareError;
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name_);
+            registered_ = false;
+            dialect_.reset();
+            return false;
+        }
+    }
+    return true;
+}
+
+void Db::close()
+{
+    // Only a connection this object registered is touched: at the end of the run
+    // Qt's connection list may already be gone.
+    if (!registered_)
+        return;
+    registered_ = false;
+    {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+    dialect_.reset();
+}
+
+bool Db::isOpen() const
+{
+    return registered_ && dialect_ && QSqlDatabase::database(name_, false).isOpen();
+}
+
+const Dialect &Db::dialect() const
+{
+    if (!dialect_)
+        throw DbError(QStringLiteral("اتصال به بانک اطلاعاتي برقرار نيست"));
+    return *dialect_;
+}
+
+QSqlDatabase Db::handle() const
+{
+    return QSqlDatabase::database(name_, false);
+}
+
+QSqlQuery Db::prepared(const QString &sql) const
+{
+    if (!isOpen())
+        throw DbError(QStringLiteral("اتصال به بانک اطلاعاتي برقرار نيست"));
+    QSqlQuery q(handle());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw DbError(q.lastError().text() + QStringLiteral("\n") + sql);
+    return q;
+}
+
+QSqlQuery Db::exec(const QString &sql, const QVariantList &params) const
+{
+    if (params.isEmpty()) {
+        // Statements without values run directly: some engines cannot prepare DDL.
+        if (!isOpen())
+            throw DbError(QStringLiteral("اتصال به بانک اطلاعاتي برقرار نيست"));
+        QSqlQuery q(handle());
+        q.setForwardOnly(true);
+        if (!q.exec(sql))
+            throw DbError(q.lastError().text() + QStringLiteral("\n") + sql);
+        return q;
+    }
+    QSqlQuery q = prepared(sql);
+    for (int i = 0; i < params.size(); ++i)
+        q.bindValue(i, params[i]);
+    if (!q.exec())
+        throw DbError(q.lastError().text() + QStringLiteral("\n") + sql);
+    return q;
+}
+
+QSqlQuery Db::execNamed(const QString &sql, const QVariantMap &params) const
+{
+    QSqlQuery q = prepared(sql);
+    for (auto it = params.begin(); it != params.end(); ++it)
+        q.bindValue(QLatin1Char(':') + it.key(), it.value());
+    if (!q.exec())
+        throw DbError(q.lastError().text() + QStringLiteral("\n") + sql);
+    return q;
+}
+
+std::vector<Row> Db::rows(const QString &sql, const QVariantList &params) const
+{
+    QSqlQuery q = exec(sql, params);
+    std::vector<Row> out;
+    const QSqlRecord record = q.record();
+    while (q.next()) {
+        Row row;
+        for (int i = 0; i < record.count(); ++i)
+            row.insert(record.fieldName(i).toLower(), q.value(i));
+        out.push_back(std::move(row));
+    }
+    return out;
+}
+
+QVariant Db::scalar(const QString &sql, const QVariantList &params) const
+{
+    QSqlQuery q = exec(sql, params);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+qint64 Db::insert(const QString &sql, const QVariantList &params, const QString &idColumn) const
+{
+    const QString returning = dialect().returningId(idColumn);
+    QSqlQuery q = exec(sql + returning, params);
+    if (!returning.isEmpty()) {
+        if (!q.next())
+            throw DbError(QStringLiteral("no id returned"));
+        return q.value(0).toLongLong();
+    }
+    const QString last = dialect().lastIdQuery();
+    if (!last.isEmpty())
+        return scalar(last).toLongLong();
+    return q.lastInsertId().toLongLong();
+}
+
+void Db::transaction(const std::function<void()> &work) const
+{
+    QSqlDatabase db = handle();
+    if (!isOpen())
+        throw DbError(QStringLiteral("اتصال به بانک اطلاعاتي برقرار نيست"));
+    if (!db.transaction())
+        throw DbError(db.lastError().text());
+    try {
+        work();
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit()) {
+        const QString text = db.lastError().text();
+        db.rollback();
+        throw DbError(text);
+    }
+}
+
+QStringList Db::tables() const
+{
+    QStringList out;
+    for (const QString &t : handle().tables(QSql::Tables))
+        out << t.toLower();
+    return out;
+}
+
+QStringList Db::columns(const QString &table) const
+{
+    QStringList out;
+    const QSqlRecord record = handle().record(table);
+    for (int i = 0; i < record.count(); ++i)
+        out << record.fieldName(i).toLower();
+    return out;
+}
+
+}  // namespace bv

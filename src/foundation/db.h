@@ -1,0 +1,87 @@
+#pragma once
+// One database connection with its dialect. Every value reaches the database as
+// a bound parameter; a failed statement throws DbError with the driver's text.
+#include "dialect.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <QVariantMap>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace bv {
+
+class DbError : public std::runtime_error {
+public:
+    explicit DbError(const QString &text) : std::runtime_error(text.toStdString()), text_(text) {}
+    const QString &text() const { return text_; }
+
+private:
+    QString text_;
+};
+
+// How to reach a database: the engine plus the driver's own parameters, set
+// through the driver's setters (never spliced into a connection string).
+struct ConnectionParams {
+    Engine engine = Engine::SQLite;
+    QString host;          // server host, or the database file for SQLite
+    int port = -1;
+    QString database;      // catalog
+    QString user;
+    QString password;
+    QString odbcConnectionString;  // SQL Server / Access through ODBC, quoted attribute by attribute
+};
+
+// Quotes an ODBC attribute value in braces, doubling closing braces, so that a
+// ";" in a password cannot add attributes.
+QString odbcValue(const QString &value);
+
+using Row = QVariantMap;
+
+class Db {
+public:
+    // `connectionName` names the Qt connection; one Db per name.
+    explicit Db(QString connectionName);
+    ~Db();
+    Db(const Db &) = delete;
+    Db &operator=(const Db &) = delete;
+
+    // Opens (closing first when open); false with `error` filled on failure.
+    bool open(const ConnectionParams &params, QString *error = nullptr);
+    void close();
+    bool isOpen() const;
+    const Dialect &dialect() const;
+    QSqlDatabase handle() const;
+    const QString &connectionName() const { return name_; }
+
+    // Runs one statement with positional "?" or named ":name" parameters.
+    QSqlQuery exec(const QString &sql, const QVariantList &params = {}) const;
+    QSqlQuery execNamed(const QString &sql, const QVariantMap &params) const;
+    // All rows as column-name maps.
+    std::vector<Row> rows(const QString &sql, const QVariantList &params = {}) const;
+    // The first column of the first row; an invalid QVariant when no row.
+    QVariant scalar(const QString &sql, const QVariantList &params = {}) const;
+    // Runs an INSERT and returns the new identity value of `idColumn`.
+    qint64 insert(const QString &sql, const QVariantList &params = {}, const QString &idColumn = QStringLiteral("id")) const;
+
+    // Runs `work` in one transaction: committed when it returns, rolled back
+    // (and the error rethrown) when it throws.
+    void transaction(const std::function<void()> &work) const;
+
+    // Table and column names as the database reports them, lower case.
+    QStringList tables() const;
+    QStringList columns(const QString &table) const;
+
+private:
+    QSqlQuery prepared(const QString &sql) const;
+    QString name_;
+    bool registered_ = false;
+    std::unique_ptr<Dialect> dialect_;
+};
+
+}  // namespace bv

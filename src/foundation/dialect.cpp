@@ -1,0 +1,237 @@
+#include "dialect.h"
+
+#include <QCollator>
+#include <QLocale>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <sqlite3.h>
+
+namespace bv {
+
+using schema::ColType;
+
+QString Dialect::columnDefinition(const schema::Column &column) const
+{
+    return QString::fromLatin1(column.name) + QLatin1Char(' ') + columnType(column);
+}
+
+QString Dialect::createTable(const schema::Table &table) const
+{
+    QStringList parts;
+    for (const schema::Column &column : table.columns)
+        parts << columnDefinition(column);
+    return QStringLiteral("CREATE TABLE %1 (%2)").arg(QString::fromLatin1(table.name), parts.join(QStringLiteral(", ")));
+}
+
+QString Dialect::addColumn(const QString &table, const schema::Column &column) const
+{
+    return QStringLiteral("ALTER TABLE %1 ADD %2").arg(table, columnDefinition(column));
+}
+
+QString Dialect::createIndex(const QString &table, const schema::Index &index) const
+{
+    QStringList columns;
+    for (const char *c : index.columns)
+        columns << QString::fromLatin1(c);
+    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+        .arg(QString::fromLatin1(index.name), table, columns.join(QStringLiteral(", ")));
+}
+
+QString Dialect::returningId(const QString &) const
+{
+    return {};
+}
+
+QString Dialect::firstRows(const QString &selectBody, int n) const
+{
+    return selectBody + QStringLiteral(" LIMIT ") + QString::number(n);
+}
+
+QString Dialect::concat(const QString &a, const QString &b) const
+{
+    return a + QStringLiteral(" || ") + b;
+}
+
+bool Dialect::prepareConnection(QSqlDatabase &, QString *) const
+{
+    return true;
+}
+
+namespace {
+
+QString nvarchar(const schema::Column &c, const char *kind)
+{
+    return QStringLiteral("%1(%2)").arg(QLatin1String(kind)).arg(c.width);
+}
+
+// SQLite: the Persian order is a collation named "fa" registered on each connection.
+class SqliteDialect final : public Dialect {
+public:
+    Engine engine() const override { return Engine::SQLite; }
+    QString driver() const override { return QStringLiteral("QSQLITE"); }
+    QString columnType(const schema::Column &c) const override
+    {
+        switch (c.type) {
+        case ColType::IntIdentity:
+        case ColType::BigIdentity: return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+        case ColType::Int:
+        case ColType::BigInt: return QStringLiteral("INTEGER");
+        case ColType::NVarChar: return nvarchar(c, "VARCHAR");
+        case ColType::NText: return QStringLiteral("TEXT");
+        case ColType::Float:
+        case ColType::Real: return QStringLiteral("REAL");
+        case ColType::Money: return QStringLiteral("NUMERIC");
+        case ColType::Bit: return QStringLiteral("INTEGER");
+        case ColType::Image: return QStringLiteral("BLOB");
+        case ColType::DateTimeNow: return QStringLiteral("DATETIME DEFAULT CURRENT_TIMESTAMP");
+        case ColType::DateTime: return QStringLiteral("DATETIME");
+        }
+        return {};
+    }
+    QString createIndex(const QString &table, const schema::Index &index) const override
+    {
+        return Dialect::createIndex(table, index).replace(QStringLiteral("CREATE INDEX "),
+                                                          QStringLiteral("CREATE INDEX IF NOT EXISTS "));
+    }
+    QString persianOrder(const QString &e) const override { return e + QStringLiteral(" COLLATE fa"); }
+    bool prepareConnection(QSqlDatabase &db, QString *error) const override
+    {
+        const QVariant handle = db.driver()->handle();
+        if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) {
+            if (error)
+                *error = QStringLiteral("no SQLite handle");
+            return false;
+        }
+        sqlite3 *h = *static_cast<sqlite3 *const *>(handle.data());
+        static QCollator collator = [] {
+            QCollator c{QLocale(QLocale::Persian, QLocale::Iran)};
+            c.setNumericMode(true);
+            return c;
+        }();
+        auto compare = [](void *, int n1, const void *s1, int n2, const void *s2) -> int {
+            const QString a = QString::fromUtf8(static_cast<const char *>(s1), n1);
+            const QString b = QString::fromUtf8(static_cast<const char *>(s2), n2);
+            return collator.compare(a, b);
+        };
+        if (sqlite3_create_collation(h, "fa", SQLITE_UTF8, nullptr, compare) != SQLITE_OK) {
+            if (error)
+                *error = QString::fromUtf8(sqlite3_errmsg(h));
+            return false;
+        }
+        QSqlQuery pragma(db);
+        pragma.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
+        return true;
+    }
+};
+
+// PostgreSQL: an ICU collation "fa" created in the database when missing.
+class PostgresDialect final : public Dialect {
+public:
+    Engine engine() const override { return Engine::PostgreSQL; }
+    QString driver() const override { return QStringLiteral("QPSQL"); }
+    QString columnType(const schema::Column &c) const override
+    {
+        switch (c.type) {
+        case ColType::IntIdentity: return QStringLiteral("INTEGER GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY");
+        case ColType::BigIdentity: return QStringLiteral("BIGINT GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY");
+        case ColType::Int: return QStringLiteral("INTEGER");
+        case ColType::BigInt: return QStringLiteral("BIGINT");
+        case ColType::NVarChar: return nvarchar(c, "VARCHAR");
+        case ColType::NText: return QStringLiteral("TEXT");
+        case ColType::Float: return QStringLiteral("DOUBLE PRECISION");
+        case ColType::Real: return QStringLiteral("REAL");
+        case ColType::Money: return QStringLiteral("NUMERIC(19,4)");
+        case ColType::Bit: return QStringLiteral("SMALLINT");
+        case ColType::Image: return QStringLiteral("BYTEA");
+        case ColType::DateTimeNow: return QStringLiteral("TIMESTAMP DEFAULT CURRENT_TIMESTAMP");
+        case ColType::DateTime: return QStringLiteral("TIMESTAMP");
+        }
+        return {};
+    }
+    QString addColumn(const QString &table, const schema::Column &column) const override
+    {
+        return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2").arg(table, columnDefinition(column));
+    }
+    QString createIndex(const QString &table, const schema::Index &index) const override
+    {
+        return Dialect::createIndex(table, index).replace(QStringLiteral("CREATE INDEX "),
+                                                          QStringLiteral("CREATE INDEX IF NOT EXISTS "));
+    }
+    QString returningId(const QString &idColumn) const override
+    {
+        return QStringLiteral(" RETURNING ") + idColumn;
+    }
+    QString persianOrder(const QString &e) const override { return e + QStringLiteral(" COLLATE \"fa\""); }
+    bool prepareConnection(QSqlDatabase &db, QString *error) const override
+    {
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("SELECT 1 FROM pg_collation WHERE collname = 'fa'"))) {
+            if (error)
+                *error = q.lastError().text();
+            return false;
+        }
+        if (q.next())
+            return true;
+        if (!q.exec(QStringLiteral("CREATE COLLATION IF NOT EXISTS fa (provider = icu, locale = 'fa-IR')"))) {
+            if (error)
+                *error = q.lastError().text();
+            return false;
+        }
+        return true;
+    }
+};
+
+class SqlServerDialect final : public Dialect {
+public:
+    Engine engine() const override { return Engine::SqlServer; }
+    QString driver() const override { return QStringLiteral("QODBC"); }
+    QString columnType(const schema::Column &c) const override
+    {
+        switch (c.type) {
+        case ColType::IntIdentity: return QStringLiteral("INT IDENTITY(1,1) PRIMARY KEY");
+        case ColType::BigIdentity: return QStringLiteral("BIGINT IDENTITY(1,1) PRIMARY KEY");
+        case ColType::Int: return QStringLiteral("INT");
+        case ColType::BigInt: return QStringLiteral("BIGINT");
+        case ColType::NVarChar: return nvarchar(c, "NVARCHAR");
+        case ColType::NText: return QStringLiteral("NVARCHAR(MAX)");
+        case ColType::Float: return QStringLiteral("FLOAT");
+        case ColType::Real: return QStringLiteral("REAL");
+        case ColType::Money: return QStringLiteral("MONEY");
+        case ColType::Bit: return QStringLiteral("BIT");
+        case ColType::Image: return QStringLiteral("VARBINARY(MAX)");
+        case ColType::DateTimeNow: return QStringLiteral("DATETIME DEFAULT GETDATE()");
+        case ColType::DateTime: return QStringLiteral("DATETIME");
+        }
+        return {};
+    }
+    QString lastIdQuery() const override { return QStringLiteral("SELECT CAST(@@IDENTITY AS BIGINT)"); }
+    QString now() const override { return QStringLiteral("GETDATE()"); }
+    QString firstRows(const QString &selectBody, int n) const override
+    {
+        QString body = selectBody;
+        const int at = body.indexOf(QStringLiteral("select"), 0, Qt::CaseInsensitive);
+        return body.insert(at + 6, QStringLiteral(" TOP ") + QString::number(n));
+    }
+    QString concat(const QString &a, const QString &b) const override { return a + QStringLiteral(" + ") + b; }
+    QString persianOrder(const QString &e) const override
+    {
+        return e + QStringLiteral(" COLLATE Persian_100_CI_AI");
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<Dialect> makeDialect(Engine engine)
+{
+    switch (engine) {
+    case Engine::SQLite: return std::make_unique<SqliteDialect>();
+    case Engine::PostgreSQL: return std::make_unique<PostgresDialect>();
+    case Engine::SqlServer: return std::make_unique<SqlServerDialect>();
+    }
+    return nullptr;
+}
+
+}  // namespace bv
