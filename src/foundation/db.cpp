@@ -156,6 +156,31 @@ std::vector<Row> Db::rows(const QString &sql, const QVariantList &params) const
     return out;
 }
 
+QVariant ResultSet::value(int row, const QString &column) const
+{
+    const int c = columnIndex(column);
+    if (row < 0 || row >= size() || c < 0)
+        return {};
+    return rows[size_t(row)][c];
+}
+
+ResultSet Db::select(const QString &sql, const QVariantList &params) const
+{
+    QSqlQuery q = exec(sql, params);
+    ResultSet out;
+    const QSqlRecord record = q.record();
+    for (int i = 0; i < record.count(); ++i)
+        out.columns << record.fieldName(i).toLower();
+    while (q.next()) {
+        QVariantList row;
+        row.reserve(record.count());
+        for (int i = 0; i < record.count(); ++i)
+            row << q.value(i);
+        out.rows.push_back(std::move(row));
+    }
+    return out;
+}
+
 QVariant Db::scalar(const QString &sql, const QVariantList &params) const
 {
     QSqlQuery q = exec(sql, params);

@@ -43,6 +43,17 @@ QString odbcValue(const QString &value);
 
 using Row = QVariantMap;
 
+// Rows of a query in the query's column order (lower-case column names).
+struct ResultSet {
+    QStringList columns;
+    std::vector<QVariantList> rows;
+
+    int columnIndex(const QString &name) const { return int(columns.indexOf(name.toLower())); }
+    QVariant value(int row, const QString &column) const;
+    bool empty() const { return rows.empty(); }
+    int size() const { return int(rows.size()); }
+};
+
 class Db {
 public:
     // `connectionName` names the Qt connection; one Db per name.
@@ -64,6 +75,8 @@ public:
     QSqlQuery execNamed(const QString &sql, const QVariantMap &params) const;
     // All rows as column-name maps.
     std::vector<Row> rows(const QString &sql, const QVariantList &params = {}) const;
+    // All rows in column order.
+    ResultSet select(const QString &sql, const QVariantList &params = {}) const;
     // The first column of the first row; an invalid QVariant when no row.
     QVariant scalar(const QString &sql, const QVariantList &params = {}) const;
     // Runs an INSERT and returns the new identity value of `idColumn`.

@@ -86,3 +86,13 @@ TEST_P(DbTest, TablesAndColumnsAreListedInLowerCase)
 
 INSTANTIATE_TEST_SUITE_P(Engines, DbTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) { return bv::test::engineName(info.param); });
+
+TEST_P(DbTest, SelectKeepsTheQueryColumnOrder)
+{
+    db.exec("INSERT INTO people (name, amount) VALUES (?, ?)", {"a", 5});
+    const ResultSet r = db.select("SELECT name, id, amount AS total FROM people");
+    EXPECT_EQ(r.columns, (QStringList{"name", "id", "total"}));
+    ASSERT_EQ(r.size(), 1);
+    EXPECT_EQ(r.value(0, "NAME").toString(), "a");
+    EXPECT_FALSE(r.value(0, "missing").isValid());
+}
