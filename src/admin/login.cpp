@@ -2,6 +2,7 @@
 
 #include "dm.h"
 #include "interaction.h"
+#include "schema_builder.h"
 #include "server.h"
 #include "widgets.h"
 #include "windows.h"
@@ -16,7 +17,10 @@ namespace bv {
 
 void showServerSettings()
 {
-    ui().execDialog(windows::get<server>());
+    server &settings = windows::get<server>();
+    // The builder runs from the settings window itself; it is not opened twice.
+    if (!settings.isVisible())
+        ui().execDialog(settings);
 }
 
 login::login(QWidget *parent) : QWidget(parent)
@@ -44,6 +48,16 @@ login::login(QWidget *parent) : QWidget(parent)
             emit connected();
     });
     connect(change_db, &ClickLabel::clicked, this, &login::changeDatabase);
+    connect(&windows::get<server>(), &server::builderRequested, this, &login::buildSchema);
+}
+
+void login::buildSchema()
+{
+    ConnectionConfig config;
+    ConnectionProcedure procedure{config, dm().main(), dm().contracts(), &showServerSettings};
+    procedure.createMissingSqliteFile = true;
+    if (procedure.run(mode()))
+        runSchemaBuilder(dm().main());
 }
 
 LoginMode login::mode() const

@@ -21,6 +21,8 @@ public:
     LoginMode mode() const;
     // Runs the connection procedure with the selected mode.
     bool connectDatabase();
+    // The settings window's ". . .": connects with the selected mode and builds the schema.
+    void buildSchema();
 
     QGroupBox *RadioGroup1;
     QRadioButton *rbInternet, *rbLocal;

@@ -207,6 +207,12 @@ public:
         }
         return {};
     }
+    QString createIndex(const QString &table, const schema::Index &index) const override
+    {
+        return QStringLiteral("IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = '%1') ")
+                   .arg(QString::fromLatin1(index.name))
+            + Dialect::createIndex(table, index);
+    }
     QString lastIdQuery() const override { return QStringLiteral("SELECT CAST(@@IDENTITY AS BIGINT)"); }
     QString now() const override { return QStringLiteral("GETDATE()"); }
     QString firstRows(const QString &selectBody, int n) const override

@@ -1,0 +1,363 @@
+#include "sample.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <cmath>
+#include <random>
+
+namespace bv::sample {
+
+namespace {
+
+const QStringList counties = {
+    QStringLiteral("اراک"), QStringLiteral("ساوه"), QStringLiteral("خمين"), QStringLiteral("محلات"),
+    QStringLiteral("تفرش"), QStringLiteral("شازند"), QStringLiteral("دليجان"), QStringLiteral("آشتيان"),
+    QStringLiteral("کميجان"), QStringLiteral("زرنديه"), QStringLiteral("فراهان"), QStringLiteral("خنداب"),
+};
+const QString province = QStringLiteral("مرکزي");
+const QStringList placeHeads = {
+    QStringLiteral("علي"), QStringLiteral("حسن"), QStringLiteral("قلعه"), QStringLiteral("چشمه"),
+    QStringLiteral("باغ"), QStringLiteral("گل"), QStringLiteral("سرخ"), QStringLiteral("امير"),
+    QStringLiteral("ده"), QStringLiteral("کوشک"), QStringLiteral("ژاور"), QStringLiteral("پير"),
+    QStringLiteral("مزرعه"), QStringLiteral("تپه"), QStringLiteral("کهنه"), QStringLiteral("شاه"),
+};
+const QStringList placeTails = {
+    QStringLiteral("آباد"), QStringLiteral("نو"), QStringLiteral("بالا"), QStringLiteral("پايين"),
+    QStringLiteral("سفلي"), QStringLiteral("عليا"), QStringLiteral("کند"), QStringLiteral("دره"),
+    QStringLiteral("بلاغ"), QStringLiteral("سر"),
+};
+const QStringList firstNames = {
+    QStringLiteral("محمد"), QStringLiteral("علي"), QStringLiteral("حسين"), QStringLiteral("رضا"),
+    QStringLiteral("مهدي"), QStringLiteral("زهرا"), QStringLiteral("فاطمه"), QStringLiteral("مريم"),
+    QStringLiteral("احمد"), QStringLiteral("جواد"), QStringLiteral("سعيد"), QStringLiteral("پرويز"),
+    QStringLiteral("ژاله"), QStringLiteral("گلناز"), QStringLiteral("کاظم"),
+};
+const QStringList lastNames = {
+    QStringLiteral("احمدي"), QStringLiteral("محمدي"), QStringLiteral("کريمي"), QStringLiteral("رضايي"),
+    QStringLiteral("حسيني"), QStringLiteral("موسوي"), QStringLiteral("جعفري"), QStringLiteral("قاسمي"),
+    QStringLiteral("صادقي"), QStringLiteral("نوري"), QStringLiteral("پورمحمد"), QStringLiteral("زارعي"),
+    QStringLiteral("چراغي"), QStringLiteral("گودرزي"),
+};
+const QStringList companies = {
+    QStringLiteral("مهندسين مشاور نقش جهان"), QStringLiteral("پارس نقشه"), QStringLiteral("آبادگران روستا"),
+    QStringLiteral("سپهر نگار"), QStringLiteral("کاوش زمين"), QStringLiteral("طرح و نقشه مرکزي"),
+};
+const QString natural = QStringLiteral("حقيقي");
+const QString legal = QStringLiteral("حقوقي");
+
+// Lookup lists: title and items, in the order the office would register them.
+const std::vector<std::pair<QString, QStringList>> lookupLists = {
+    {QStringLiteral("ادارات استعلام"), {QStringLiteral("اداره منابع طبيعي"), QStringLiteral("اداره راه و شهرسازي"), QStringLiteral("اداره آب منطقه اي")}},
+    {QStringLiteral("ادارات جلسات"), {QStringLiteral("فرمانداري"), QStringLiteral("بخشداري"), QStringLiteral("دهياري")}},
+    {QStringLiteral("انواع طرح"), {QStringLiteral("هادي"), QStringLiteral("بازنگري"), QStringLiteral("تعيين محدوده")}},
+    {QStringLiteral("انواع وضعيت"), {QStringLiteral("علي الحساب"), QStringLiteral("قطعي")}},
+    {QStringLiteral("برنامه هاي دستگاه هاي اجرايي"), {QStringLiteral("آبرساني"), QStringLiteral("بهسازي معابر")}},
+    {QStringLiteral("دستگاه هاي اجرايي"), {QStringLiteral("آب و فاضلاب روستايي"), QStringLiteral("شرکت گاز")}},
+    {QStringLiteral("رپيس امور حقوقي"), {QStringLiteral("حسن رضايي")}},
+    {QStringLiteral("رپيس امور مالي"), {QStringLiteral("مريم کريمي")}},
+    {QStringLiteral("رمز حذف"), {QStringLiteral("1234")}},
+    {QStringLiteral("شاخص ها"), {QStringLiteral("سرانه مسکوني"), QStringLiteral("سرانه آموزشي")}},
+    {QStringLiteral("شرح ضمائم پيمانکاران"), {QStringLiteral("کارت ملي"), QStringLiteral("گواهي صلاحيت")}},
+    {QStringLiteral("شرح ضمائم ثبتي"), {QStringLiteral("قرارداد"), QStringLiteral("صورتجلسه تحويل")}},
+    {QStringLiteral("شرح ضمائم مشاوران"), {QStringLiteral("قرارداد"), QStringLiteral("گزارش پيشرفت")}},
+    {QStringLiteral("شرح ضمائم مطالعات"), {QStringLiteral("قرارداد"), QStringLiteral("صورتجلسه")}},
+    {QStringLiteral("شرح ضمائم نقشه برداري"), {QStringLiteral("تصوير نقشه"), QStringLiteral("قرارداد"), QStringLiteral("صورت وضعيت")}},
+    {QStringLiteral("ضريب تعديل"), {QStringLiteral("1.15")}},
+    {QStringLiteral("طرف هاي مکاتبه ثبتي"), {QStringLiteral("اداره ثبت اسناد"), QStringLiteral("پيمانکار")}},
+    {QStringLiteral("عنوان پست معاون عمران روستايي"), {QStringLiteral("معاون عمران روستايي")}},
+    {QStringLiteral("کارشناس آرشيو فني"), {QStringLiteral("زهرا احمدي")}},
+    {QStringLiteral("کارشناس جي آي اس"), {QStringLiteral("سعيد نوري")}},
+    {QStringLiteral("کارشناس عامل چهارم"), {QStringLiteral("جواد موسوي")}},
+    {QStringLiteral("کارشناس مسئول امور پيمان ها"), {QStringLiteral("علي قاسمي")}},
+    {QStringLiteral("کارشناس مسئول فني و مطالعات"), {QStringLiteral("مهدي صادقي")}},
+    {QStringLiteral("کارشناس نقشه برداري"), {QStringLiteral("رضا جعفري")}},
+    {QStringLiteral("گروه کاربري"), {QStringLiteral("کارشناس"), QStringLiteral("مدير"), QStringLiteral("پيمانکار")}},
+    {QStringLiteral("مبلغ تجهيز"), {QStringLiteral("15000000")}},
+    {QStringLiteral("مبلغ تجهيز کارگاه ثبتي"), {QStringLiteral("20000000")}},
+    {QStringLiteral("مبلغ جي پي اس"), {QStringLiteral("8000000")}},
+    {QStringLiteral("مبلغ هر قطعه نقشه برداريPPK"), {QStringLiteral("450000")}},
+    {QStringLiteral("مبلغ هر قطعه نقشه برداريRTK"), {QStringLiteral("520000")}},
+    {QStringLiteral("مبلغ هر هکتار نقشه برداريPPK"), {QStringLiteral("2500000")}},
+    {QStringLiteral("مبلغ هر هکتار نقشه برداريRTK"), {QStringLiteral("2900000")}},
+    {QStringLiteral("محل تامين اعتبار"), {QStringLiteral("استاني"), QStringLiteral("ملي"), QStringLiteral("دهياري")}},
+    {QStringLiteral("مدير کل"), {QStringLiteral("پرويز گودرزي")}},
+    {QStringLiteral("مدير کل زلمرکان استان"), {QStringLiteral("پرويز گودرزي")}},
+    {QStringLiteral("معاون پشتيباني"), {QStringLiteral("کاظم زارعي")}},
+    {QStringLiteral("معاون ذيحسابي"), {QStringLiteral("احمد پورمحمد")}},
+    {QStringLiteral("معاون عمران روستايي"), {QStringLiteral("محمد چراغي")}},
+    {QStringLiteral("مقياس"), {QStringLiteral("1:500"), QStringLiteral("1:1000"), QStringLiteral("1:2000")}},
+    {QStringLiteral("موضوع پيام"), {QStringLiteral("اداري"), QStringLiteral("فوري")}},
+    {QStringLiteral("نوع طرح ثبتي"), {QStringLiteral("حدنگاري"), QStringLiteral("کاداستر")}},
+    {QStringLiteral("وضعيت پرداخت"), {QStringLiteral("پرداخت شده"), QStringLiteral("در انتظار پرداخت")}},
+};
+
+const QStringList &itemsOf(const QString &title)
+{
+    for (const auto &[t, items] : lookupLists)
+        if (t == title)
+            return items;
+    static const QStringList none;
+    return none;
+}
+
+// One prepared INSERT reused for many rows.
+class BulkInsert {
+public:
+    BulkInsert(const Db &db, const QString &table, const QStringList &columns) : query_(db.handle())
+    {
+        QStringList marks;
+        for (int i = 0; i < columns.size(); ++i)
+            marks << QStringLiteral("?");
+        const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(table, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+        if (!query_.prepare(sql))
+            throw DbError(query_.lastError().text());
+    }
+    void add(const QVariantList &values)
+    {
+        for (int i = 0; i < values.size(); ++i)
+            query_.bindValue(i, values[i]);
+        if (!query_.exec())
+            throw DbError(query_.lastError().text());
+    }
+
+private:
+    QSqlQuery query_;
+};
+
+class Random {
+public:
+    explicit Random(quint32 seed) : engine_(seed) {}
+    int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(engine_); }
+    double real(double low, double high) { return std::uniform_real_distribution<double>(low, high)(engine_); }
+    QString pick(const QStringList &list) { return list[between(0, int(list.size()) - 1)]; }
+    bool chance(int percent) { return between(1, 100) <= percent; }
+    QString date(int fromYear, int toYear)
+    {
+        return QStringLiteral("%1/%2/%3")
+            .arg(between(fromYear, toYear))
+            .arg(between(1, 12), 2, 10, QLatin1Char('0'))
+            .arg(between(1, 29), 2, 10, QLatin1Char('0'));
+    }
+
+private:
+    std::mt19937 engine_;
+};
+
+struct Village {
+    QString city, bakhsh, dehestan, rosta, cod, x, y;
+    int khanevar, jamiyat;
+    double zarib;
+};
+
+struct Contractor {
+    qint64 id;
+    QString name;
+};
+
+std::vector<Village> makeVillages(const Db &db, Random &r, const Size &size)
+{
+    std::vector<Village> out;
+    BulkInsert insert(db, QStringLiteral("abadiha"),
+                      {"ostan", "city", "bakhsh", "dehestan", "rosta", "khanevar", "zarib", "x", "y", "cod",
+                       "jamiyat", "zaribMantaghe", "zaribDori"});
+    for (int c = 0; c < size.counties; ++c) {
+        const QString city = counties[c % counties.size()]
+            + (c >= counties.size() ? QStringLiteral(" ") + QString::number(c / counties.size() + 1) : QString());
+        for (int v = 0; v < size.villagesPerCounty; ++v) {
+            Village village;
+            village.city = city;
+            const int district = v / 20;
+            village.bakhsh = QStringLiteral("مرکزي") + (district ? QStringLiteral(" ") + QString::number(district + 1) : QString());
+            village.dehestan = r.pick(placeHeads) + QStringLiteral(" ") + r.pick(placeTails);
+            village.rosta = r.pick(placeHeads) + QStringLiteral(" ") + r.pick(placeTails)
+                + (r.chance(30) ? QStringLiteral(" ") + r.pick(lastNames) : QString());
+            village.cod = QStringLiteral("10%1%2%3")
+                              .arg(c + 1, 2, 10, QLatin1Char('0'))
+                              .arg(district + 1, 2, 10, QLatin1Char('0'))
+                              .arg(v + 1, 6, 10, QLatin1Char('0'));
+            village.khanevar = r.between(20, 900);
+            village.jamiyat = village.khanevar * r.between(3, 5);
+            village.zarib = 1.0 + r.between(0, 4) * 0.05;
+            village.x = QString::number(49.0 + r.real(0, 2), 'f', 5);
+            village.y = QString::number(33.5 + r.real(0, 1.5), 'f', 5);
+            insert.add({province, village.city, village.bakhsh, village.dehestan, village.rosta, village.khanevar,
+                        village.zarib, village.x, village.y, village.cod, village.jamiyat, 1.1, 1.0});
+            out.push_back(village);
+        }
+    }
+    return out;
+}
+
+QString nationalCode(Random &r)
+{
+    return QStringLiteral("%1").arg(r.between(1000000, 9999999), 10, 10, QLatin1Char('0'));
+}
+
+std::vector<Contractor> makeContractors(const Db &db, Random &r, const Size &size)
+{
+    std::vector<Contractor> out;
+    const QStringList columns = {"typ", "lname", "fname", "father", "nation", "birthday", "degree", "adr",
+                                 "mobile", "comp_name", "comp_no", "comp_shenase"};
+    for (int i = 0; i < size.contractors; ++i) {
+        const bool person = i % 3 != 0;
+        const QString fname = r.pick(firstNames);
+        const QString lname = r.pick(lastNames);
+        const QString company = person ? QString() : r.pick(companies) + QStringLiteral(" ") + QString::number(i);
+        const qint64 id = db.insert(
+            QStringLiteral("INSERT INTO peymankar (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)").arg(columns.join(QLatin1Char(','))),
+            {person ? natural : legal, lname, fname, r.pick(firstNames), nationalCode(r), r.date(1340, 1375),
+             QStringLiteral("کارشناسي نقشه برداري"), QStringLiteral("اراک، خيابان شهيد بهشتي"),
+             QStringLiteral("0918%1").arg(r.between(1000000, 9999999)), company,
+             person ? QString() : QString::number(r.between(1000, 9999)),
+             person ? QString() : QString::number(r.between(10000000, 99999999))});
+        out.push_back({id, person ? fname + QStringLiteral(" ") + lname : company});
+    }
+    return out;
+}
+
+void makeLookupLists(const Db &db)
+{
+    BulkInsert insert(db, QStringLiteral("setting"), {"component", "cmt"});
+    for (const auto &[title, items] : lookupLists)
+        for (const QString &item : items)
+            insert.add({title, item});
+    BulkInsert scales(db, QStringLiteral("naghshe_meghyas"), {"scale", "khali_price"});
+    scales.add({500, 1800000});
+    scales.add({1000, 1200000});
+    scales.add({2000, 700000});
+}
+
+QStringList makeContractsRegister(const Db *contracts, Random &r, const Size &size)
+{
+    QStringList numbers;
+    std::unique_ptr<BulkInsert> insert;
+    if (contracts)
+        insert = std::make_unique<BulkInsert>(*contracts, QStringLiteral("prot"),
+                                              QStringList{"num", "pdate", "mablagh", "name", "ptime", "engheza",
+                                                          "etebar", "salemali"});
+    for (int i = 0; i < size.contracts; ++i) {
+        const int year = r.between(1397, 1403);
+        const QString num = QStringLiteral("%1/%2").arg(year % 100).arg(1000 + i);
+        numbers << num;
+        const QVariantList row = {num, r.date(year, year), QString::number(r.between(50, 900) * 1000000LL),
+                                  QStringLiteral("نقشه برداري روستاي ") + r.pick(placeHeads) + QStringLiteral(" ")
+                                      + r.pick(placeTails),
+                                  QStringLiteral("%1 ماه").arg(r.between(3, 12)), r.date(year + 1, year + 1),
+                                  r.pick(itemsOf(QStringLiteral("محل تامين اعتبار"))), QString::number(year)};
+        if (insert)
+            insert->add(row);
+    }
+    return numbers;
+}
+
+void makeProjects(const Db &db, Random &r, const Size &size, const std::vector<Village> &villages,
+                  const std::vector<Contractor> &contractors, const QStringList &contractNumbers)
+{
+    BulkInsert insert(db, QStringLiteral("naghshe"),
+                      {"ostan", "city", "bakhsh", "dehestan", "rosta", "khanevar", "jamiyat", "zarib_mantaghe", "cod",
+                       "y", "x", "tarh_typ", "prot_no", "prot_dat1", "prot_mablagh", "peymankar", "prot_tim",
+                       "prot_dat2", "tamin_loc", "tamin_sal", "paper_no", "paper_dat", "tahvil_dat1", "tahvil_dat2",
+                       "masahat_por", "por_price", "masahat_khali", "khali_price", "tajhiz_mablagh", "zarib_kochaki",
+                       "scale", "peymankar_id", "status"});
+    const QStringList kinds = itemsOf(QStringLiteral("انواع طرح"));
+    const QStringList sources = itemsOf(QStringLiteral("محل تامين اعتبار"));
+    const QStringList states = itemsOf(QStringLiteral("وضعيت پرداخت"));
+    for (int i = 0; i < size.projects; ++i) {
+        const Village &v = villages[size_t(r.between(0, int(villages.size()) - 1))];
+        const Contractor &c = contractors[size_t(r.between(0, int(contractors.size()) - 1))];
+        const int year = r.between(1396, 1403);
+        const double full = r.between(5, 80) + r.between(0, 99) / 100.0;
+        const double empty = r.between(0, 40) + r.between(0, 99) / 100.0;
+        const qint64 fullPrice = 2400000, emptyPrice = 1200000, equipment = 15000000;
+        const qint64 amount = std::llround(full * fullPrice + empty * emptyPrice) + equipment;
+        insert.add({province, v.city, v.bakhsh, v.dehestan, v.rosta, v.khanevar, v.jamiyat, v.zarib, v.cod, v.y, v.x,
+                    r.pick(kinds), contractNumbers.isEmpty() ? QString::number(i) : r.pick(contractNumbers),
+                    r.date(year, year), amount, c.name, QStringLiteral("6 ماه"), r.date(year, year + 1),
+                    r.pick(sources), QString::number(year), QString::number(r.between(100, 9999)), r.date(year, year),
+                    r.chance(70) ? r.date(year, year + 1) : QString(), r.chance(40) ? r.date(year + 1, year + 1) : QString(),
+                    full, fullPrice, empty, emptyPrice, equipment, full <= 15 ? "1.10" : (full <= 30 ? "1.05" : "1"),
+                    r.pick({"500", "1000", "2000"}), c.id, r.pick(states)});
+    }
+}
+
+void makeStudies(const Db &db, Random &r, const Size &size, const std::vector<Village> &villages,
+                 const std::vector<Contractor> &contractors)
+{
+    BulkInsert insert(db, QStringLiteral("borvinat"),
+                      {"ostan", "city", "bakhsh", "dehestan", "rosta", "khanevar", "cod", "X", "Y", "jamiyat",
+                       "etebar_sal", "tamin_loc", "movafeghat_dat", "tarh_typ", "tarh_moshaver_name",
+                       "moshaver_prot_no", "prot_mablagh", "tarh_prot_dat", "peymankar_id", "masahat"});
+    for (int i = 0; i < size.studies; ++i) {
+        const Village &v = villages[size_t(r.between(0, int(villages.size()) - 1))];
+        const Contractor &c = contractors[size_t(r.between(0, int(contractors.size()) - 1))];
+        const int year = r.between(1396, 1403);
+        insert.add({province, v.city, v.bakhsh, v.dehestan, v.rosta, v.khanevar, v.cod, v.x, v.y, v.jamiyat,
+                    QString::number(year), r.pick(itemsOf(QStringLiteral("محل تامين اعتبار"))), r.date(year, year),
+                    r.pick(itemsOf(QStringLiteral("انواع طرح"))), c.name, QString::number(r.between(100, 9999)),
+                    qint64(r.between(200, 2000)) * 1000000, r.date(year, year), c.id, r.real(10, 120)});
+    }
+}
+
+void makeRegistrations(const Db &db, Random &r, const Size &size, const std::vector<Village> &villages,
+                       const std::vector<Contractor> &contractors)
+{
+    BulkInsert insert(db, QStringLiteral("sabti"),
+                      {"city", "bakhsh", "dehestan", "rosta", "cod", "tamin_sal", "peymankar", "prot_no", "prot_dat1",
+                       "tarh", "ravesh", "tedad", "mablagh_gh", "mablagh_gh_1", "tedad_gh", "masahat", "tajhiz",
+                       "status"});
+    for (int i = 0; i < size.registrations; ++i) {
+        const Village &v = villages[size_t(r.between(0, int(villages.size()) - 1))];
+        const Contractor &c = contractors[size_t(r.between(0, int(contractors.size()) - 1))];
+        const int year = r.between(1398, 1403);
+        const int parcels = r.between(50, 900);
+        insert.add({v.city, v.bakhsh, v.dehestan, v.rosta, v.cod, QString::number(year), c.name,
+                    QString::number(r.between(100, 9999)), r.date(year, year), r.pick(itemsOf(QStringLiteral("نوع طرح ثبتي"))),
+                    r.pick({"PPK", "RTK"}), parcels, 450000, qint64(parcels) * 450000, parcels, r.real(5, 90),
+                    20000000, QString()});
+    }
+}
+
+}  // namespace
+
+void createContractsRegister(const Db &contracts)
+{
+    if (contracts.tables().contains(QStringLiteral("prot")))
+        return;
+    const schema::Table prot{"prot",
+                             {{"id", schema::ColType::IntIdentity},
+                              {"num", schema::ColType::NVarChar, 40},
+                              {"pdate", schema::ColType::NVarChar, 10},
+                              {"mablagh", schema::ColType::NVarChar, 30},
+                              {"name", schema::ColType::NVarChar, 200},
+                              {"ptime", schema::ColType::NVarChar, 30},
+                              {"engheza", schema::ColType::NVarChar, 10},
+                              {"etebar", schema::ColType::NVarChar, 50},
+                              {"salemali", schema::ColType::NVarChar, 4}}};
+    contracts.exec(contracts.dialect().createTable(prot));
+}
+
+void fill(const Db &main, const Db *contracts, const Size &size)
+{
+    Random r(size.seed);
+    std::vector<Village> villages;
+    std::vector<Contractor> contractors;
+    QStringList contractNumbers;
+    main.transaction([&] {
+        makeLookupLists(main);
+        villages = makeVillages(main, r, size);
+        contractors = makeContractors(main, r, size);
+    });
+    if (contracts) {
+        createContractsRegister(*contracts);
+        contracts->transaction([&] { contractNumbers = makeContractsRegister(contracts, r, size); });
+    } else {
+        contractNumbers = makeContractsRegister(nullptr, r, size);
+    }
+    main.transaction([&] { makeProjects(main, r, size, villages, contractors, contractNumbers); });
+    main.transaction([&] { makeStudies(main, r, size, villages, contractors); });
+    main.transaction([&] { makeRegistrations(main, r, size, villages, contractors); });
+}
+
+}  // namespace bv::sample
