@@ -126,4 +126,9 @@ QDate QtInteraction::today()
     return QDate::currentDate();
 }
 
+bool QtInteraction::showDocument(ShownDocument &document, DocumentAction action)
+{
+    return action == DocumentAction::Preview ? document.runPreview() : document.printDirect();
+}
+
 }  // namespace bv

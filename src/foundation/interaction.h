@@ -19,6 +19,20 @@ enum class MessageKind {
     Confirm,      // confirmation-type box with a single "بلي" button
 };
 
+// A laid-out document offered to the user; the report engine implements it.
+class ShownDocument {
+public:
+    virtual ~ShownDocument() = default;
+    virtual QString documentName() const = 0;  // the template's name
+    virtual QString documentText() const = 0;  // its text in reading order
+    // Runs the modal preview window; true when the document was printed from it.
+    virtual bool runPreview() = 0;
+    // Prints on the current printer without a preview; true when printed.
+    virtual bool printDirect() = 0;
+};
+
+enum class DocumentAction { Preview, Print };
+
 class Interaction {
 public:
     virtual ~Interaction() = default;
@@ -40,6 +54,8 @@ public:
     // Shows a window modally; returns the dialog's result code.
     virtual int execDialog(QDialog &dialog) = 0;
     virtual QDate today() = 0;
+    // Previews a document modally or prints it directly; true when it was printed.
+    virtual bool showDocument(ShownDocument &document, DocumentAction action) = 0;
 };
 
 // The installed interface. Nothing is installed until the program or a test does.
@@ -61,6 +77,7 @@ public:
     void setClipboardText(const QString &text) override;
     int execDialog(QDialog &dialog) override;
     QDate today() override;
+    bool showDocument(ShownDocument &document, DocumentAction action) override;
 };
 
 }  // namespace bv

@@ -68,6 +68,18 @@ QDate ScriptedInteraction::today()
     return todayValue;
 }
 
+bool ScriptedInteraction::showDocument(ShownDocument &document, DocumentAction action)
+{
+    documents.push_back({document.documentName(), document.documentText(), action});
+    if (action == DocumentAction::Print)
+        return true;
+    if (previews.empty())
+        return false;
+    auto handler = previews.front();
+    previews.pop_front();
+    return handler(document);
+}
+
 QStringList ScriptedInteraction::messageTexts() const
 {
     QStringList out;

@@ -30,6 +30,16 @@ public:
     std::deque<std::function<int(QDialog &)>> dialogs;
     QStringList shownDialogs;              // object names, in order
     QDate todayValue = QDate::currentDate();
+    // Documents shown: previews and direct prints, in order.
+    struct ShownDoc {
+        QString name;
+        QString text;
+        DocumentAction action;
+    };
+    std::vector<ShownDoc> documents;
+    // Previews: each handler decides what the user does and returns true for a
+    // print; none left = looked at and closed. Direct prints succeed.
+    std::deque<std::function<bool(ShownDocument &)>> previews;
 
     void message(const QString &text, MessageKind kind) override;
     bool question(const QString &text) override;
@@ -42,6 +52,7 @@ public:
     void setClipboardText(const QString &text) override;
     int execDialog(QDialog &dialog) override;
     QDate today() override;
+    bool showDocument(ShownDocument &document, DocumentAction action) override;
 
     QStringList messageTexts() const;
     QString lastMessage() const;

@@ -1,0 +1,332 @@
+#include "spreadsheetreader.h"
+
+#include <QFile>
+#include <QMap>
+#include <QXmlStreamReader>
+#include <cmath>
+#include <freexl.h>
+#include <unzip.h>
+
+namespace bv {
+
+QString sheetNumberText(double value)
+{
+    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e18)
+        return QString::number(qint64(value));
+    const QString shortest = QString::number(value, 'g', 15);
+    return shortest.toDouble() == value ? shortest : QString::number(value, 'g', 17);
+}
+
+namespace {
+
+bool fail(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+// Rows of cells by zero-based row and column, then made rectangular.
+using Grid = QMap<int, QMap<int, QString>>;
+
+SheetTable tableOf(const Grid &grid)
+{
+    SheetTable table;
+    if (grid.isEmpty())
+        return table;
+    const auto header = grid.first();
+    int width = header.isEmpty() ? 0 : header.lastKey() + 1;
+    for (int c = 0; c < width; ++c)
+        table.columns << header.value(c);
+    for (auto it = std::next(grid.begin()); it != grid.end(); ++it) {
+        QStringList row;
+        for (int c = 0; c < width; ++c)
+            row << it->value(c);
+        table.rows.push_back(row);
+    }
+    return table;
+}
+
+// ---- .xlsx ----
+
+// The workbook's zip through minizip, the zip library the spreadsheet writer
+// links too (a second copy of its symbols in one program breaks the writer).
+class Zip {
+public:
+    explicit Zip(const QString &path) : zip_(unzOpen64(QFile::encodeName(path).constData())) {}
+    ~Zip()
+    {
+        if (zip_)
+            unzClose(zip_);
+    }
+    Zip(const Zip &) = delete;
+    Zip &operator=(const Zip &) = delete;
+    bool isOpen() const { return zip_ != nullptr; }
+
+    bool read(const QString &name, QByteArray &out)
+    {
+        out.clear();
+        if (unzLocateFile(zip_, name.toUtf8().constData(), 2) != UNZ_OK || unzOpenCurrentFile(zip_) != UNZ_OK)
+            return false;
+        char buffer[65536];
+        int n = 0;
+        while ((n = unzReadCurrentFile(zip_, buffer, sizeof buffer)) > 0)
+            out.append(buffer, n);
+        return unzCloseCurrentFile(zip_) == UNZ_OK && n == 0;
+    }
+
+private:
+    unzFile zip_;
+};
+
+// "AB12" -> column 27 (zero-based).
+int columnOf(QStringView ref)
+{
+    int c = 0;
+    for (QChar ch : ref) {
+        if (!ch.isLetter())
+            break;
+        c = c * 26 + (ch.toUpper().unicode() - 'A' + 1);
+    }
+    return c - 1;
+}
+
+int rowOf(QStringView ref)
+{
+    int i = 0;
+    while (i < ref.size() && ref[i].isLetter())
+        ++i;
+    return ref.mid(i).toInt() - 1;
+}
+
+// All text of the current element and its children (rich text runs), stopping
+// at its end tag; phonetic runs are skipped.
+QString innerText(QXmlStreamReader &xml)
+{
+    QString text;
+    int depth = 1;
+    bool phonetic = false;
+    while (depth > 0 && !xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            ++depth;
+            if (xml.name() == QLatin1String("rPh"))
+                phonetic = true;
+        } else if (xml.isEndElement()) {
+            --depth;
+            if (xml.name() == QLatin1String("rPh"))
+                phonetic = false;
+        } else if (xml.isCharacters() && !phonetic) {
+            text += xml.text();
+        }
+    }
+    return text;
+}
+
+// A number cell as its full digits: "7.78899001122E+11" -> "778899001122".
+QString numberText(const QString &raw)
+{
+    if (!raw.contains(QLatin1Char('E'), Qt::CaseInsensitive))
+        return raw;
+    bool ok = false;
+    const double v = raw.toDouble(&ok);
+    return ok ? sheetNumberText(v) : raw;
+}
+
+std::optional<SheetTable> readXlsx(const QString &path, const QString &sheet, QString *error)
+{
+    Zip zip(path);
+    if (!zip.isOpen()) {
+        fail(error, QStringLiteral("not a readable workbook: ") + path);
+        return std::nullopt;
+    }
+    QByteArray workbook, rels;
+    if (!zip.read(QStringLiteral("xl/workbook.xml"), workbook) ||
+        !zip.read(QStringLiteral("xl/_rels/workbook.xml.rels"), rels)) {
+        fail(error, QStringLiteral("not a workbook: ") + path);
+        return std::nullopt;
+    }
+    QString relId;
+    for (QXmlStreamReader xml(workbook); !xml.atEnd();) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("sheet") &&
+            xml.attributes().value(QLatin1String("name")).compare(sheet, Qt::CaseInsensitive) == 0) {
+            for (const QXmlStreamAttribute &a : xml.attributes())
+                if (a.name() == QLatin1String("id"))
+                    relId = a.value().toString();
+            break;
+        }
+    }
+    if (relId.isEmpty()) {
+        fail(error, QStringLiteral("no sheet \"%1\"").arg(sheet));
+        return std::nullopt;
+    }
+    QString target;
+    for (QXmlStreamReader xml(rels); !xml.atEnd();) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("Relationship") &&
+            xml.attributes().value(QLatin1String("Id")) == relId)
+            target = xml.attributes().value(QLatin1String("Target")).toString();
+    }
+    if (target.startsWith(QLatin1Char('/')))
+        target = target.mid(1);
+    else
+        target = QStringLiteral("xl/") + target;
+
+    QStringList shared;
+    QByteArray sst;
+    if (zip.read(QStringLiteral("xl/sharedStrings.xml"), sst)) {
+        for (QXmlStreamReader xml(sst); !xml.atEnd();)
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
+                shared << innerText(xml);
+    }
+
+    QByteArray data;
+    if (!zip.read(target, data)) {
+        fail(error, QStringLiteral("sheet \"%1\" is missing from the file").arg(sheet));
+        return std::nullopt;
+    }
+    Grid grid;
+    QXmlStreamReader xml(data);
+    int row = -1;
+    int nextColumn = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("row")) {
+            const auto r = xml.attributes().value(QLatin1String("r"));
+            row = r.isEmpty() ? row + 1 : r.toInt() - 1;
+            nextColumn = 0;
+        } else if (xml.name() == QLatin1String("c")) {
+            const QXmlStreamAttributes attrs = xml.attributes();
+            const QString ref = attrs.value(QLatin1String("r")).toString();
+            const QString type = attrs.value(QLatin1String("t")).toString();
+            const int column = ref.isEmpty() ? nextColumn : columnOf(ref);
+            if (!ref.isEmpty())
+                row = rowOf(ref);
+            nextColumn = column + 1;
+            QString value;
+            bool inlineText = false;
+            int depth = 1;
+            while (depth > 0 && !xml.atEnd()) {
+                xml.readNext();
+                if (xml.isStartElement()) {
+                    if (xml.name() == QLatin1String("v")) {
+                        value = xml.readElementText();
+                    } else if (xml.name() == QLatin1String("is")) {
+                        value = innerText(xml);
+                        inlineText = true;
+                    } else {
+                        ++depth;
+                    }
+                } else if (xml.isEndElement()) {
+                    --depth;
+                }
+            }
+            QString text;
+            if (type == QLatin1String("s")) {
+                const int index = value.toInt();
+                text = index >= 0 && index < shared.size() ? shared[index] : QString();
+            } else if (inlineText || type == QLatin1String("str") || type == QLatin1String("inlineStr")) {
+                text = value;
+            } else if (type == QLatin1String("b")) {
+                text = value == QLatin1String("1") ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+            } else if (type == QLatin1String("e")) {
+                text = value;
+            } else {
+                text = numberText(value);
+            }
+            if (row >= 0 && column >= 0)
+                grid[row][column] = text;
+        }
+    }
+    if (xml.hasError()) {
+        fail(error, xml.errorString());
+        return std::nullopt;
+    }
+    return tableOf(grid);
+}
+
+// ---- .xls ----
+
+std::optional<SheetTable> readXls(const QString &path, const QString &sheet, QString *error)
+{
+    const void *handle = nullptr;
+    struct Closer {
+        const void *&h;
+        ~Closer()
+        {
+            if (h)
+                freexl_close(h);
+        }
+    } closer{handle};
+    if (freexl_open(QFile::encodeName(path).constData(), &handle) != FREEXL_OK) {
+        fail(error, QStringLiteral("not a readable workbook: ") + path);
+        return std::nullopt;
+    }
+    unsigned int count = 0;
+    freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &count);
+    int index = -1;
+    for (unsigned int i = 0; i < count && index < 0; ++i) {
+        const char *name = nullptr;
+        if (freexl_get_worksheet_name(handle, (unsigned short)i, &name) == FREEXL_OK && name &&
+            QString::fromUtf8(name).compare(sheet, Qt::CaseInsensitive) == 0)
+            index = int(i);
+    }
+    if (index < 0) {
+        fail(error, QStringLiteral("no sheet \"%1\"").arg(sheet));
+        return std::nullopt;
+    }
+    unsigned int rows = 0;
+    unsigned short columns = 0;
+    if (freexl_select_active_worksheet(handle, (unsigned short)index) != FREEXL_OK ||
+        freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK) {
+        fail(error, QStringLiteral("sheet \"%1\" cannot be read").arg(sheet));
+        return std::nullopt;
+    }
+    Grid grid;
+    for (unsigned int r = 0; r < rows; ++r) {
+        for (unsigned short c = 0; c < columns; ++c) {
+            FreeXL_CellValue cell;
+            if (freexl_get_cell_value(handle, r, c, &cell) != FREEXL_OK)
+                continue;
+            QString text;
+            switch (cell.type) {
+            case FREEXL_CELL_INT:
+                text = QString::number(cell.value.int_value);
+                break;
+            case FREEXL_CELL_DOUBLE:
+                text = sheetNumberText(cell.value.double_value);
+                break;
+            case FREEXL_CELL_TEXT:
+            case FREEXL_CELL_SST_TEXT:
+            case FREEXL_CELL_DATE:
+            case FREEXL_CELL_DATETIME:
+            case FREEXL_CELL_TIME:
+                text = QString::fromUtf8(cell.value.text_value);
+                break;
+            default:
+                continue;
+            }
+            grid[int(r)][int(c)] = text;
+        }
+    }
+    return tableOf(grid);
+}
+
+}  // namespace
+
+std::optional<SheetTable> readSheet(const QString &path, const QString &sheet, QString *error)
+{
+    QFile probe(path);
+    if (!probe.open(QIODevice::ReadOnly)) {
+        fail(error, QStringLiteral("cannot open ") + path);
+        return std::nullopt;
+    }
+    // Chosen by content, not by name: an .xlsx is a zip, an .xls a compound file.
+    const QByteArray magic = probe.read(4);
+    probe.close();
+    if (magic.startsWith("PK"))
+        return readXlsx(path, sheet, error);
+    return readXls(path, sheet, error);
+}
+
+}  // namespace bv

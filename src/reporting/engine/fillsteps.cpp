@@ -1,0 +1,203 @@
+#include "fillsteps.h"
+
+#include "dates.h"
+#include "interaction.h"
+#include "lookuplists.h"
+#include "money.h"
+
+#include <QRegularExpression>
+#include <climits>
+#include <cmath>
+
+namespace bv::report {
+
+bool runFill(const std::function<void()> &fill)
+{
+    try {
+        fill();
+        return true;
+    } catch (const FillError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    } catch (const TemplateError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+    return false;
+}
+
+QString ask(const QString &caption, const QString &prompt, const QString &defaultText)
+{
+    const std::optional<QString> answer = ui().input(caption, prompt, defaultText);
+    return answer ? *answer : defaultText;
+}
+
+QString notWholeNumberMessage(const QString &text)
+{
+    return QStringLiteral("«%1» عدد صحيح نيست").arg(text);
+}
+
+int askWholeNumber(const QString &caption, const QString &prompt, const QString &defaultText)
+{
+    const QString answer = ask(caption, prompt, defaultText);
+    const std::optional<qint64> n = parseInteger(answer.trimmed());
+    if (!n || answer.trimmed().isEmpty() || *n < INT_MIN || *n > INT_MAX)
+        throw FillError(notWholeNumberMessage(answer));
+    return int(*n);
+}
+
+QString today()
+{
+    return jalaliToday();
+}
+
+QString roleName(const Db &db, const QString &role)
+{
+    return lookupFirst(db, role);
+}
+
+QString contractorName(const Row &contractor, const ContractorNameRule &rule)
+{
+    if (contractor.value(rule.typeColumn).toString() == rule.naturalType) {
+        QStringList parts;
+        for (const QString &c : rule.naturalColumns)
+            parts << contractor.value(c).toString();
+        return parts.join(QLatin1Char(' '));
+    }
+    return contractor.value(rule.companyColumn).toString();
+}
+
+QString shortVillageCode(const QString &cod)
+{
+    const QString trimmed = cod.trimmed();
+    return trimmed.size() <= 6 ? trimmed : trimmed.right(6);
+}
+
+void askFontSize(Document &doc, const QStringList &targets, const QString &caption, const QString &prompt,
+                 const QString &defaultText, bool strict)
+{
+    int size = 0;
+    if (strict) {
+        size = askWholeNumber(caption, prompt, defaultText);
+    } else {
+        const std::optional<qint64> n = parseInteger(ask(caption, prompt, defaultText).trimmed());
+        if (!n || *n <= 0 || *n > 1000)
+            return;
+        size = int(*n);
+    }
+    if (size <= 0)
+        throw FillError(notWholeNumberMessage(QString::number(size)));
+    for (const QString &t : targets)
+        doc.setFontSize(t, size);
+}
+
+QString signatureMissingMessage()
+{
+    return QStringLiteral("تصوير امضاء در بخش ضمائم اطلاعات پايه موجود نيست و يا رمز امضاء را اشتباه وارد نموديد");
+}
+
+bool signSlot(Document &doc, const Db &db, const SignatureSlot &slot, const QString &password)
+{
+    // Decided anew on every fill: nothing of an earlier document stays.
+    doc.setImage(slot.slot, QImage());
+    const ResultSet found =
+        db.select(QStringLiteral("SELECT pic FROM zamaem WHERE cmt = ? AND ramz = ?"), {slot.title, password});
+    if (found.empty())
+        return false;
+    const QByteArray bytes = found.value(0, QStringLiteral("pic")).toByteArray();
+    if (bytes.isEmpty())
+        return false;
+    const QImage image = QImage::fromData(bytes);
+    if (image.isNull())
+        throw FillError(QStringLiteral("تصوير امضاء «%1» يک تصوير معتبر نيست").arg(slot.title));
+    doc.setImage(slot.slot, image);
+    doc.bringToFront(slot.slot);
+    return true;
+}
+
+void placeSignatures(Document &doc, const Db &db, const std::vector<SignatureSlot> &signatureSlots)
+{
+    const QString password = ask(QStringLiteral("Signature Password"), QStringLiteral("رمز امضاء"), QStringLiteral("1"));
+    for (const SignatureSlot &slot : signatureSlots)
+        signSlot(doc, db, slot, password);
+}
+
+bool placeSignature(Document &doc, const Db &db, const SignatureSlot &slot, const QString &prompt)
+{
+    const QString password = ask(QStringLiteral("Signature"), prompt, QStringLiteral("?"));
+    if (signSlot(doc, db, slot, password))
+        return true;
+    ui().message(signatureMissingMessage(), MessageKind::Warning);
+    return false;
+}
+
+TickRule doneRule()
+{
+    return TickRule{{QStringLiteral("1")}, 1};
+}
+
+void tick(Document &doc, const QStringList &boxes, const QString &answer, const TickRule &rule)
+{
+    int chosen = int(rule.answers.indexOf(answer.trimmed()));
+    if (chosen < 0)
+        chosen = rule.otherwise;
+    for (int i = 0; i < boxes.size(); ++i)
+        doc.setFill(boxes[i], i == chosen ? rule.on : rule.off);
+}
+
+QString askTick(Document &doc, const QString &item, const QStringList &boxes, const TickRule &rule,
+                const QString &prompt, const QString &defaultText)
+{
+    const QString answer = ask(item, prompt, defaultText);
+    tick(doc, boxes, answer, rule);
+    return answer;
+}
+
+QString agreementWord(const QString &protTyp, const QString &layoutWord)
+{
+    const QString memorandum = QStringLiteral("تفاهمنامه");
+    return protTyp == memorandum ? memorandum : layoutWord;
+}
+
+void setAgreementWords(Document &doc, const QString &protTyp)
+{
+    for (const QString &name : doc.labelNames()) {
+        static const QRegularExpression agreement(QStringLiteral("^movafeg\\d*$"));
+        if (agreement.match(name).hasMatch())
+            doc.setLabel(name, agreementWord(protTyp, doc.placeholder(name)));
+    }
+}
+
+std::optional<double> operand(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    return parseNumber(text.trimmed());
+}
+
+QString generalNumber(double value)
+{
+    if (value == 0)
+        return QStringLiteral("0");  // never "-0"
+    return QString::number(value, 'g', 15);
+}
+
+QString guarded(const QStringList &operands, const std::function<double(const std::vector<double> &)> &compute)
+{
+    std::vector<double> values;
+    for (const QString &o : operands) {
+        const std::optional<double> v = operand(o);
+        if (!v)
+            return QStringLiteral("0");
+        values.push_back(*v);
+    }
+    const double result = compute(values);
+    return std::isfinite(result) ? generalNumber(result) : QStringLiteral("0");
+}
+
+void bindRows(Document &doc, const Db &db, const QString &sql, const QVariantList &params, int currentRow)
+{
+    doc.setRows(db.select(sql, params), currentRow);
+}
+
+}  // namespace bv::report

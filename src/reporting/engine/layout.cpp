@@ -1,0 +1,496 @@
+#include "layout.h"
+
+#include "money.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
+#include <QHash>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <algorithm>
+#include <cmath>
+
+namespace bv::report {
+
+namespace {
+
+constexpr double kMmPerUnit = 25.4 / kLayoutDpi;
+constexpr double kCellPadding = 1.0;  // mm inside ruled boxes
+
+QTextOption rtlOption(bool wrap, HAlign align = HAlign::Right)
+{
+    QTextOption option;
+    option.setTextDirection(Qt::RightToLeft);
+    option.setWrapMode(wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    // Absolute: with a right-to-left direction, "right" would otherwise mean left.
+    const Qt::Alignment h = align == HAlign::Right ? Qt::AlignRight
+                            : align == HAlign::Left ? Qt::AlignLeft
+                                                    : Qt::AlignHCenter;
+    option.setAlignment(h | Qt::AlignAbsolute);
+    return option;
+}
+
+// Wraps and shapes text within a width and returns its lines and total height (mm).
+double shapeLines(const QString &text, const QList<QTextLayout::FormatRange> &formats, const FontSpec &spec,
+                  double widthMm, bool wrap, HAlign align, std::vector<TextLine> &out)
+{
+    out.clear();
+    if (text.isEmpty())
+        return 0;
+    QString prepared = text;
+    prepared.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(prepared, layoutFont(spec), layoutDevice());
+    layout.setTextOption(rtlOption(wrap, align));
+    layout.setFormats(formats);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    double y = 0;
+    const double width = std::max(1.0, widthMm / kMmPerUnit);
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+        line.setLineWidth(width);
+    layout.endLayout();
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        TextLine tl;
+        const int start = line.textStart();
+        int length = line.textLength();
+        while (length > 0 && (prepared.at(start + length - 1).isSpace()))
+            --length;
+        tl.text = prepared.mid(start, length);
+        tl.glyphs = line.glyphRuns();
+        for (QGlyphRun &run : tl.glyphs) {
+            QList<QPointF> positions = run.positions();
+            for (QPointF &p : positions)
+                p.ry() -= line.y();
+            run.setPositions(positions);
+        }
+        tl.top = y;
+        tl.height = line.height() * kMmPerUnit;
+        y += tl.height;
+        out.push_back(std::move(tl));
+    }
+    return y;
+}
+
+QImage resourceImage(const QString &src)
+{
+    static QHash<QString, QImage> cache;
+    const auto it = cache.constFind(src);
+    if (it != cache.constEnd())
+        return *it;
+    QImage image(QStringLiteral(":/templates/") + src);
+    cache.insert(src, image);
+    return image;
+}
+
+struct BandOut {
+    double height = 0;
+    std::vector<Primitive> items;
+};
+
+class Layouter {
+public:
+    Layouter(const Template &t, const FillState &state) : t_(t), state_(state)
+    {
+        paper_ = t.page.paperMm();
+        left_ = t.page.margins.left();
+        width_ = t.contentWidth();
+    }
+
+    std::vector<Page> run()
+    {
+        const Band *header = t_.band(BandKind::PageHeader);
+        const Band *title = t_.band(BandKind::Title);
+        const Band *columns = t_.band(BandKind::ColumnHeader);
+        const Band *detail = t_.band(BandKind::Detail);
+        const Band *summary = t_.band(BandKind::Summary);
+        const Band *footer = t_.band(BandKind::PageFooter);
+        const double top = t_.page.margins.top();
+        const double bottom = paper_.height() - t_.page.margins.bottom() - (footer ? footer->height : 0);
+
+        std::vector<Page> pages;
+        double y = 0;
+        double bodyTop = 0;
+        auto place = [&](BandOut &&b) {
+            for (Primitive &p : b.items) {
+                p.rect.translate(0, y);
+                p.line.translate(0, y);
+                pages.back().items.push_back(std::move(p));
+            }
+            y += b.height;
+        };
+        auto startPage = [&] {
+            pages.push_back(Page{paper_, {}});
+            y = top;
+            if (header)
+                place(band(*header, -1, 0));
+            if (title && pages.size() == 1)
+                place(band(*title, -1, 0));
+            if (columns)
+                place(band(*columns, -1, 0));
+            bodyTop = y;
+        };
+        startPage();
+        if (detail) {
+            const int n = t_.bound ? state_.rowCount : 1;
+            for (int i = 0; i < n; ++i) {
+                BandOut d = band(*detail, t_.bound ? i : -1, i + 1);
+                if (y + d.height > bottom + 0.001 && y > bodyTop)
+                    startPage();
+                place(std::move(d));
+            }
+        }
+        if (summary) {
+            BandOut s = band(*summary, -1, 0);
+            if (y + s.height > bottom + 0.001 && y > bodyTop)
+                startPage();
+            place(std::move(s));
+        }
+        if (footer) {
+            for (Page &page : pages) {
+                BandOut f = band(*footer, -1, 0);
+                for (Primitive &p : f.items) {
+                    p.rect.translate(0, bottom);
+                    p.line.translate(0, bottom);
+                    page.items.push_back(std::move(p));
+                }
+            }
+        }
+        resolvePageNumbers(pages);
+        for (Page &page : pages)
+            std::stable_sort(page.items.begin(), page.items.end(),
+                             [](const Primitive &a, const Primitive &b) { return a.z < b.z; });
+        return pages;
+    }
+
+private:
+    // The paper rectangle of an element placed at the top of its band.
+    QRectF paperRect(const Element &e) const
+    {
+        return QRectF(left_ + width_ - e.box.x() - e.box.width(), e.box.y(), e.box.width(), e.box.height());
+    }
+
+    QString textOf(const Element &e, int row, int rowNumber) const
+    {
+        switch (e.kind) {
+        case ElementKind::Text:
+            return e.text;
+        case ElementKind::Label:
+            return state_.label(e.name);
+        case ElementKind::Field:
+            return valueText(state_.value(row, e.name), e.number);
+        case ElementKind::RowNumber:
+            return rowNumber > 0 ? QString::number(rowNumber) : QString();
+        case ElementKind::PageNumber:
+            return e.text;
+        default:
+            return {};
+        }
+    }
+
+    // The paragraph's text with its label runs marked for bold or size.
+    QString paragraphText(const Element &e, QList<QTextLayout::FormatRange> &formats) const
+    {
+        QString text;
+        for (const Run &r : e.runs) {
+            const QString piece = r.label.isEmpty() ? r.text : state_.label(r.label);
+            if ((r.bold || r.size > 0) && !piece.isEmpty()) {
+                QTextCharFormat f;
+                if (r.bold)
+                    f.setFontWeight(QFont::Bold);
+                if (r.size > 0)
+                    f.setFont(layoutFont({e.font.family, r.size, r.bold || e.font.bold}),
+                              QTextCharFormat::FontPropertiesSpecifiedOnly);
+                formats.append({int(text.size()), int(piece.size()), f});
+            }
+            text += piece;
+        }
+        return text;
+    }
+
+    BandOut band(const Band &b, int row, int rowNumber)
+    {
+        struct Pending {
+            const Element *e;
+            Primitive text;
+            double textHeight = 0;
+            bool isText = false;
+        };
+        std::vector<Pending> pending;
+        double height = b.height;
+        for (const Element &e : b.elements) {
+            if (!e.visible)
+                continue;
+            Pending p{&e, {}, 0, false};
+            Primitive &prim = p.text;
+            prim.name = e.name;
+            prim.z = e.z;
+            prim.font = e.font;
+            prim.color = e.color;
+            prim.align = e.align;
+            const double pad = e.ruled ? kCellPadding : 0;
+            prim.rect = paperRect(e).adjusted(pad, 0, -pad, 0);
+            switch (e.kind) {
+            case ElementKind::Text:
+            case ElementKind::Label:
+            case ElementKind::Field:
+            case ElementKind::RowNumber:
+            case ElementKind::PageNumber:
+            case ElementKind::Paragraph: {
+                QList<QTextLayout::FormatRange> formats;
+                const QString text = e.kind == ElementKind::Paragraph ? paragraphText(e, formats)
+                                                                       : textOf(e, row, rowNumber);
+                if (e.kind == ElementKind::PageNumber)
+                    prim.pageFormat = text;
+                else
+                    p.textHeight =
+                        shapeLines(text, formats, e.font, prim.rect.width(), e.wrap, e.align, prim.lines);
+                p.isText = true;
+                break;
+            }
+            case ElementKind::RichText: {
+                QTextDocument doc;
+                doc.setDocumentMargin(0);
+                doc.setDefaultTextOption(rtlOption(true));
+                doc.setDefaultFont(layoutFont(e.font));
+                doc.documentLayout()->setPaintDevice(layoutDevice());
+                doc.setHtml(e.text);
+                doc.setTextWidth(prim.rect.width() / kMmPerUnit);
+                prim.kind = Primitive::Kind::RichText;
+                prim.html = e.text;
+                for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+                    const QRectF r = doc.documentLayout()->blockBoundingRect(block);
+                    prim.lines.push_back({block.text(), {}, r.top() * kMmPerUnit, r.height() * kMmPerUnit});
+                }
+                p.textHeight = doc.size().height() * kMmPerUnit;
+                break;
+            }
+            default:
+                break;
+            }
+            if (e.grow && p.textHeight > 0)
+                height = std::max(height, e.box.y() + p.textHeight + (e.ruled ? 2 * 0.5 : 0));
+            pending.push_back(std::move(p));
+        }
+
+        BandOut out;
+        out.height = height;
+        for (Pending &p : pending) {
+            const Element &e = *p.e;
+            QRectF outer = paperRect(e);
+            if (e.stretch)
+                outer.setHeight(height - e.box.y());
+            const bool boxed = e.ruled || e.fill.isValid();
+            switch (e.kind) {
+            case ElementKind::Rect:
+            case ElementKind::Tick: {
+                Primitive box;
+                box.kind = Primitive::Kind::Box;
+                box.name = e.name;
+                box.rect = outer;
+                box.z = e.z;
+                box.fill = e.fill;
+                box.stroke = e.ruled;
+                box.lineWidth = e.lineWidth;
+                out.items.push_back(box);
+                break;
+            }
+            case ElementKind::Line: {
+                Primitive line;
+                line.kind = Primitive::Kind::Line;
+                line.name = e.name;
+                line.z = e.z;
+                line.color = e.color;
+                line.lineWidth = e.lineWidth;
+                const double x1 = left_ + width_ - e.box.x();
+                line.line = QLineF(x1, e.box.y(), x1 - e.box.width(), e.box.y() + e.box.height());
+                line.rect = QRectF(line.line.p1(), line.line.p2()).normalized();
+                out.items.push_back(line);
+                break;
+            }
+            case ElementKind::Image:
+            case ElementKind::Signature:
+            case ElementKind::BoundImage: {
+                QImage image;
+                if (e.kind == ElementKind::Image) {
+                    image = resourceImage(e.text);
+                } else {
+                    image = state_.image(e.name);
+                    if (image.isNull() && e.kind == ElementKind::BoundImage)
+                        image = QImage::fromData(state_.value(row, e.text).toByteArray());
+                }
+                if (boxed)
+                    out.items.push_back(boxFor(e, outer));
+                if (image.isNull())
+                    break;
+                Primitive img;
+                img.kind = Primitive::Kind::Image;
+                img.name = e.name;
+                img.z = e.z;
+                img.rect = outer;
+                img.image = image;
+                out.items.push_back(img);
+                break;
+            }
+            default: {
+                if (!p.isText && p.text.kind != Primitive::Kind::RichText)
+                    break;
+                if (boxed)
+                    out.items.push_back(boxFor(e, outer));
+                Primitive &prim = p.text;
+                const double pad = e.ruled ? kCellPadding : 0;
+                prim.rect = outer.adjusted(pad, 0, -pad, 0);
+                // Ruled cells centre their text vertically; other texts start at the top.
+                if (e.ruled && p.textHeight < prim.rect.height())
+                    for (TextLine &l : prim.lines)
+                        l.top += (prim.rect.height() - p.textHeight) / 2;
+                out.items.push_back(std::move(prim));
+                break;
+            }
+            }
+        }
+        return out;
+    }
+
+    static Primitive boxFor(const Element &e, const QRectF &outer)
+    {
+        Primitive box;
+        box.kind = Primitive::Kind::Box;
+        box.rect = outer;
+        box.z = e.z;
+        box.fill = e.fill;
+        box.stroke = e.ruled;
+        box.lineWidth = e.lineWidth;
+        return box;
+    }
+
+    void resolvePageNumbers(std::vector<Page> &pages) const
+    {
+        const QString count = QString::number(pages.size());
+        for (size_t i = 0; i < pages.size(); ++i) {
+            for (Primitive &p : pages[i].items) {
+                if (p.pageFormat.isEmpty())
+                    continue;
+                QString text = p.pageFormat;
+                text.replace(QLatin1String("%1"), QString::number(i + 1)).replace(QLatin1String("%2"), count);
+                p.pageFormat.clear();
+                shapeLines(text, {}, p.font, p.rect.width(), false, p.align, p.lines);
+            }
+        }
+    }
+
+    const Template &t_;
+    const FillState &state_;
+    QSizeF paper_;
+    double left_ = 0;
+    double width_ = 0;
+};
+
+}  // namespace
+
+QPaintDevice *layoutDevice()
+{
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_ARGB32);
+        const int dpm = int(std::lround(kLayoutDpi / 0.0254));
+        image.setDotsPerMeterX(dpm);
+        image.setDotsPerMeterY(dpm);
+        return image;
+    }();
+    return &device;
+}
+
+QFont layoutFont(const FontSpec &spec)
+{
+    static QHash<QString, QFont> cache;
+    const QString key = spec.family + QLatin1Char('|') + QString::number(spec.size) + (spec.bold ? u'b' : u'r');
+    const auto it = cache.constFind(key);
+    if (it != cache.constEnd())
+        return *it;
+    QFont font(spec.family);
+    font.setPointSizeF(spec.size);
+    font.setBold(spec.bold);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(true);
+    const QFont resolved(font, layoutDevice());
+    cache.insert(key, resolved);
+    return resolved;
+}
+
+QString valueText(const QVariant &value, bool number)
+{
+    if (!value.isValid() || value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        if (!number)
+            return QString::number(value.toDouble(), 'g', 15);
+        [[fallthrough]];
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return number ? Money::fromVariant(value).plain() : value.toString();
+    case QMetaType::QByteArray:
+        return {};
+    default:
+        break;
+    }
+    const QString text = value.toString();
+    if (number) {
+        if (const auto m = Money::parse(text.trimmed()))
+            return m->plain();
+    }
+    return text;
+}
+
+std::vector<Page> layoutDocument(const Template &t, const FillState &state)
+{
+    return Layouter(t, state).run();
+}
+
+QString readingText(const std::vector<Page> &pages)
+{
+    struct Piece {
+        double top, bottom, right;
+        QString text;
+    };
+    QString out;
+    for (const Page &page : pages) {
+        std::vector<Piece> pieces;
+        for (const Primitive &p : page.items) {
+            if (p.kind != Primitive::Kind::Text && p.kind != Primitive::Kind::RichText)
+                continue;
+            for (const TextLine &l : p.lines)
+                if (!l.text.trimmed().isEmpty())
+                    pieces.push_back({p.rect.top() + l.top, p.rect.top() + l.top + l.height, p.rect.right(),
+                                      l.text.trimmed()});
+        }
+        std::stable_sort(pieces.begin(), pieces.end(), [](const Piece &a, const Piece &b) { return a.top < b.top; });
+        size_t i = 0;
+        while (i < pieces.size()) {
+            // One visual line: every piece whose middle lies within the first piece's height.
+            const double lineTop = pieces[i].top;
+            const double lineBottom = pieces[i].bottom;
+            std::vector<Piece> line;
+            while (i < pieces.size() && (pieces[i].top + pieces[i].bottom) / 2 < lineBottom &&
+                   (pieces[i].top + pieces[i].bottom) / 2 >= lineTop) {
+                line.push_back(pieces[i]);
+                ++i;
+            }
+            if (line.empty()) {
+                line.push_back(pieces[i]);
+                ++i;
+            }
+            std::stable_sort(line.begin(), line.end(), [](const Piece &a, const Piece &b) { return a.right > b.right; });
+            QStringList words;
+            for (const Piece &p : line)
+                words << p.text;
+            out += words.join(QLatin1Char(' ')) + QLatin1Char('\n');
+        }
+    }
+    return out;
+}
+
+}  // namespace bv::report
