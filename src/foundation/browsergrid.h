@@ -1,0 +1,48 @@
+#pragma once
+// The grid of every browser: a read-only table of a search's rows with Persian
+// headings, hidden columns, title-click sorting and the spreadsheet export.
+#include "db.h"
+#include "listtext.h"
+
+#include <QSet>
+#include <QStringList>
+#include <QTableView>
+
+namespace bv {
+
+class ListModel;
+
+class BrowserGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit BrowserGrid(QWidget *parent = nullptr);
+
+    void setHeadings(const Headings &headings);
+    void setHiddenColumns(const QStringList &columns);
+    // Columns shown as grouped digits, on screen and in the spreadsheet.
+    void setMoneyColumns(const QSet<QString> &columns);
+
+    // Shows a search's rows, unsorted, with the first row current.
+    void setRows(ResultSet rows);
+    // The rows in the order shown.
+    ResultSet shownRows() const;
+    int rowCount() const;
+
+    // The title-click sort: ascending, or descending when the list is already
+    // sorted ascending by that column; the sorted column's title is bold.
+    void sortBy(const QString &column);
+
+    // A value of the current row; invalid when there is none.
+    QVariant currentValue(const QString &column) const;
+    QVariant currentId() const { return currentValue(QStringLiteral("id")); }
+
+    // The spreadsheet export of the rows shown, with the export's own headings.
+    void exportList(const Headings &headings) const;
+
+private:
+    void applyHiddenColumns();
+    ListModel *model_;
+    QStringList hidden_;
+};
+
+}  // namespace bv
