@@ -261,5 +261,55 @@ TEST_P(FillDbTest, BoundRowsFromAStatement)
     EXPECT_EQ(user().messages.size(), 1u);
 }
 
+TEST_P(FillDbTest, CancelOnEveryQuestionStillGivesADocumentWithTheDefaults)
+{
+    addSignature(title1, QStringLiteral("secret"), jpeg());
+    user().todayValue = QDate(2023, 9, 4);
+    Document doc(letterTemplate());
+    const bool filled = runFill([&] {
+        doc.setLabel(QStringLiteral("dat"), ask(QStringLiteral("Date"), QStringLiteral("تاريخ نامه"), today()));
+        askFontSize(doc, {QStringLiteral("header")}, QStringLiteral("Font Size Rosta"),
+                    QStringLiteral("اندازه فونت نام روستا"));
+        placeSignature(doc, db, {QStringLiteral("slot1"), title1});
+        askTick(doc, QStringLiteral("کنترل ضمائم"), {QStringLiteral("done1"), QStringLiteral("notdone1")});
+        doc.preview();
+    });
+    EXPECT_TRUE(filled);
+    ASSERT_EQ(user().documents.size(), 1u);
+    EXPECT_TRUE(user().documents[0].text.contains(QStringLiteral("تاريخ: 1402/06/13")));
+    EXPECT_EQ(user().prompts.size(), 4);
+    EXPECT_EQ(user().messageTexts(), QStringList{signatureMissingMessage()});  // the "?" default
+    EXPECT_TRUE(doc.image(QStringLiteral("slot1")).isNull());
+    EXPECT_EQ(doc.fill(QStringLiteral("done1")), QColor(Qt::blue));
+    EXPECT_EQ(doc.layoutTemplate().bands[1].elements[0].runs[1].size, 12);  // rosta, at the default size
+}
+
+TEST_P(FillDbTest, BoundPictureComesFromTheRow)
+{
+    Document doc(Template::fromJson(R"({"bound": false, "bands": [{"kind": "detail", "height": 60, "elements": [
+        {"type": "boundImage", "name": "map", "x": 0, "y": 0, "w": 80, "h": 50},
+        {"type": "line", "x": 0, "y": 55, "w": 190, "h": 0},
+        {"type": "richText", "html": "<p>نقشه <b>روستا</b></p>", "x": 100, "y": 0, "w": 90, "h": 10}]}]})",
+                                    QStringLiteral("picture")));
+    db.exec(QStringLiteral("CREATE TABLE pics (cmt VARCHAR(20), pic %1)")
+                .arg(db.dialect().columnType({"pic", schema::ColType::Image})));
+    db.exec(QStringLiteral("INSERT INTO pics (cmt, pic) VALUES (?, ?)"), {QStringLiteral("a"), jpeg()});
+    bindRows(doc, db, QStringLiteral("SELECT * FROM pics WHERE cmt = ?"), {QStringLiteral("a")});
+    const std::vector<Page> pages = doc.layout();
+    int images = 0, lines = 0;
+    for (const Primitive &p : pages[0].items) {
+        images += p.kind == Primitive::Kind::Image && p.image.width() == 40;
+        lines += p.kind == Primitive::Kind::Line && std::abs(p.line.length() - 190) < 0.01;
+    }
+    EXPECT_EQ(images, 1);
+    EXPECT_EQ(lines, 1);
+    EXPECT_TRUE(doc.text().contains(QStringLiteral("نقشه روستا")));
+    // No row, no picture.
+    doc.setRows(ResultSet{});
+    const std::vector<Page> empty = doc.layout();
+    EXPECT_TRUE(std::none_of(empty[0].items.begin(), empty[0].items.end(),
+                             [](const Primitive &p) { return p.kind == Primitive::Kind::Image; }));
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, FillDbTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) { return engineName(info.param); });

@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -28,6 +29,19 @@ std::function<int(QDialog &)> printTo(const QString &path, int from = 0, int to 
             print.printer()->setFromTo(from, to);
         return int(QDialog::Accepted);
     };
+}
+
+// Widths of the pages of a PDF, in points.
+QList<double> pdfPageWidths(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<double> widths;
+    static const QRegularExpression box(QStringLiteral(R"(/MediaBox\s*\[\s*0\s+0\s+([\d.]+)\s+([\d.]+))"));
+    for (auto it = box.globalMatch(QString::fromLatin1(file.readAll())); it.hasNext();)
+        widths << it.next().captured(1).toDouble();
+    return widths;
 }
 
 int pdfPages(const QString &path)
@@ -109,6 +123,28 @@ TEST(Preview, PrintingFromThePreviewCountsAndHonoursThePageRange)
     EXPECT_TRUE(dialog.printed());
     EXPECT_EQ(pdfPages(path), 2);
     EXPECT_TRUE(user().messages.empty());
+}
+
+TEST(Preview, PrintKeepsTheTemplatesPaperWhateverTheDialogChose)
+{
+    QTemporaryDir dir;
+    Document doc(listTemplate());  // A4 portrait
+    doc.setRows(numberedRows(3));
+    PreviewDialog dialog(doc);
+    const QString path = dir.filePath(QStringLiteral("portrait.pdf"));
+    user().dialogs.push_back([&](QDialog &d) {
+        printTo(path)(d);
+        dynamic_cast<QPrintDialog &>(d).printer()->setPageOrientation(QPageLayout::Landscape);
+        return int(QDialog::Accepted);
+    });
+    dialog.print_btn->click();
+    ASSERT_TRUE(dialog.printed());
+    const QList<double> widths = pdfPageWidths(path);
+    ASSERT_EQ(widths.size(), 1);
+    EXPECT_NEAR(widths[0], 595.3, 1.0);
+    // The printer set-up goes through the user interface too.
+    dialog.setup_btn->click();
+    EXPECT_EQ(user().shownDialogs.size(), 2);
 }
 
 TEST(Preview, ClipboardHoldsTheLetterWithItsValues)

@@ -45,7 +45,7 @@ ExcelImport::ExcelImport(QWidget *parent) : QDialog(parent)
     connect(transfer_btn, &QPushButton::clicked, this, &ExcelImport::transfer);
 }
 
-void ExcelImport::show(const SheetTable &table)
+void ExcelImport::fill(const SheetTable &table)
 {
     grid->clear();
     grid->setColumnCount(int(table.columns.size()));
@@ -64,11 +64,11 @@ bool ExcelImport::load(const QString &path)
     path_ = path;
     const std::optional<SheetTable> table = readSheet(path, QStringLiteral("Sheet1"));
     if (!table) {
-        show(SheetTable{});
+        fill(SheetTable{});
         ui().message(excelReadErrorMessage(), MessageKind::Error);
         return false;
     }
-    show(*table);
+    fill(*table);
     return true;
 }
 

@@ -30,7 +30,7 @@ public:
     const QString &path() const { return path_; }
 
 private:
-    void show(const SheetTable &table);
+    void fill(const SheetTable &table);
     QString path_;
 };
 

@@ -25,7 +25,7 @@ public:
         setUpPrinter(printer, doc_.t_.page, doc_.t_.title.isEmpty() ? doc_.name() : doc_.t_.title);
         if (printPages(printer, doc_.layout()))
             return true;
-        ui().message(QStringLiteral("چاپ انجام نشد؛ چاپگر در دسترس نيست"), MessageKind::Error);
+        ui().message(printFailedMessage(), MessageKind::Error);
         return false;
     }
 

@@ -136,6 +136,11 @@ void setUpPrinter(QPrinter &printer, const PageSetup &setup, const QString &titl
     printer.setDocName(title);
 }
 
+QString printFailedMessage()
+{
+    return QStringLiteral("چاپ انجام نشد؛ چاپگر در دسترس نيست");
+}
+
 bool printPages(QPrinter &printer, const std::vector<Page> &pages, bool preview)
 {
     QList<int> order;

@@ -30,5 +30,7 @@ void setUpPrinter(QPrinter &printer, const PageSetup &setup, const QString &titl
 // Prints the pages in the printer's page range, `copies` times when the printer
 // cannot make copies itself. A preview paints every page once.
 bool printPages(QPrinter &printer, const std::vector<Page> &pages, bool preview = false);
+// What the user is told when no page reached the printer.
+QString printFailedMessage();
 
 }  // namespace bv::report

@@ -113,7 +113,7 @@ void PreviewDialog::printDocument()
     // Whatever the dialog offered, the document keeps its own paper and orientation.
     printer_.setPageLayout(doc_.layoutTemplate().page.pageLayout());
     if (!printPages(printer_, pages_)) {
-        ui().message(QStringLiteral("چاپ انجام نشد؛ چاپگر در دسترس نيست"), MessageKind::Error);
+        ui().message(printFailedMessage(), MessageKind::Error);
         return;
     }
     printed_ = true;
