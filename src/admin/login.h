@@ -4,8 +4,8 @@
 
 #include <QWidget>
 
-class QButtonGroup;
 class QGroupBox;
+class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -21,20 +21,30 @@ public:
     LoginMode mode() const;
     // Runs the connection procedure with the selected mode.
     bool connectDatabase();
+    // "ورود": connects, checks the account and the version, logs the login and
+    // opens the main window. True when the main window was opened.
+    bool logIn();
+    // The change-password link.
+    void changePassword();
+    // The font-help link: saves and opens the help document of the program attachments.
+    void fontHelp();
     // The settings window's ". . .": connects with the selected mode and builds the schema.
     void buildSchema();
+    // Puts the remembered user name into `us` and the focus into `ps`.
+    void loadRememberedUser();
 
+    QLineEdit *us, *ps;
+    QPushButton *BitBtn1, *BitBtn2;
     QGroupBox *RadioGroup1;
     QRadioButton *rbInternet, *rbLocal;
-    QPushButton *login_btn;
-    ClickLabel *change_db;
+    ClickLabel *Label3, *Label4, *Label9;
 
-signals:
-    // The connections are open; the login checks follow.
-    void connected();
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void changeDatabase();
+    void refuseOldVersion(const QString &required);
 };
 
 // Shows the settings window modally; the one used by every connection attempt.

@@ -1,3 +1,4 @@
+#include "admin_pages.h"
 #include "appsetup.h"
 #include "interaction.h"
 #include "login.h"
@@ -9,9 +10,11 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Borvinat"));
+    QApplication::setApplicationVersion(QStringLiteral("1"));
     bv::setUpApplication();
     bv::QtInteraction interaction;
     bv::setUi(&interaction);
+    bv::registerAdminPages();
 
     bv::windows::get<bv::login>().show();
     const int code = QApplication::exec();

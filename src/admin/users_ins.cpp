@@ -1,0 +1,166 @@
+#include "users_ins.h"
+
+#include "dm.h"
+#include "interaction.h"
+#include "lookuplists.h"
+#include "text.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace bv {
+
+namespace {
+const QString duplicateName = QStringLiteral("خطا، نام كاربري تكراري است");
+}
+
+users_ins::users_ins(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("users_ins"));
+    setWindowTitle(QStringLiteral("ثبت/ويرايش کاربران"));
+    us = new QLineEdit(this);
+    ps = new QLineEdit(this);
+    ps->setEchoMode(QLineEdit::Password);
+    nam = new QLineEdit(this);
+    mobile = new QLineEdit(this);
+    status = new QLineEdit(this);
+    ostan = new QComboBox(this);
+    semat = new QComboBox(this);
+    lev = new QComboBox(this);
+    for (QComboBox *box : {ostan, semat})
+        box->setEditable(true);
+    lev->addItems({QStringLiteral("ostan"), QStringLiteral("city"), QStringLiteral("keshvar"), QStringLiteral("admin")});
+    ins_btn = new QPushButton(QStringLiteral("ثبت"), this);
+    edit_btn = new QPushButton(QStringLiteral("ويرايش"), this);
+
+    auto *form = new QFormLayout(this);
+    form->addRow(QStringLiteral("نام كاربري (کد ملي)"), us);
+    form->addRow(QStringLiteral("رمز"), ps);
+    form->addRow(QStringLiteral("استان"), ostan);
+    form->addRow(QStringLiteral("گروه کاربري"), semat);
+    form->addRow(QStringLiteral("نام و نام خانوادگي"), nam);
+    form->addRow(QStringLiteral("موبايل"), mobile);
+    form->addRow(QStringLiteral("سطح"), lev);
+    form->addRow(QStringLiteral("وضعيت"), status);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(ins_btn);
+    buttons->addWidget(edit_btn);
+    form->addRow(buttons);
+    connect(ins_btn, &QPushButton::clicked, this, &users_ins::insert);
+    connect(edit_btn, &QPushButton::clicked, this, &users_ins::edit);
+}
+
+void users_ins::fillLists()
+{
+    ostan->clear();
+    semat->clear();
+    try {
+        const Db &db = dm().main();
+        for (const QVariantList &r :
+             db.select(QStringLiteral("SELECT DISTINCT ostan FROM abadiha WHERE ostan IS NOT NULL ORDER BY ")
+                       + db.dialect().persianOrder(QStringLiteral("ostan")))
+                 .rows)
+            ostan->addItem(r[0].toString());
+        semat->addItems(lookupItems(db, QStringLiteral("گروه کاربري")));
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+}
+
+void users_ins::startNew()
+{
+    fillLists();
+    editedId_ = 0;
+    for (QLineEdit *e : {us, ps, nam, mobile})
+        e->clear();
+    ostan->setEditText(QString());
+    semat->setEditText(QString());
+    lev->setCurrentIndex(-1);
+    status->setText(QStringLiteral("فعال"));
+    ins_btn->setVisible(true);
+    edit_btn->setVisible(false);
+}
+
+void users_ins::startEdit(const Account &account)
+{
+    fillLists();
+    editedId_ = account.id;
+    us->setText(account.us);
+    ps->clear();
+    ps->setPlaceholderText(QStringLiteral("بدون تغيير"));
+    nam->setText(account.nam);
+    mobile->setText(account.mobile);
+    ostan->setEditText(account.ostan);
+    semat->setEditText(account.semat);
+    lev->setCurrentText(account.lev);
+    status->setText(account.status);
+    ins_btn->setVisible(false);
+    edit_btn->setVisible(true);
+}
+
+Account users_ins::typed() const
+{
+    Account a;
+    a.id = editedId_;
+    a.us = normalizeInput(us->text()).trimmed();
+    a.lev = lev->currentText();
+    a.ostan = normalizeYeh(ostan->currentText());
+    a.semat = normalizeYeh(semat->currentText());
+    a.mobile = asciiDigits(mobile->text());
+    a.nam = normalizeYeh(nam->text());
+    a.status = normalizeYeh(status->text());
+    return a;
+}
+
+bool users_ins::insert()
+{
+    const Account account = typed();
+    if (account.us.isEmpty()) {
+        ui().message(QStringLiteral("کلمه کاربري را وارد نمائيد"));
+        us->setFocus();
+        return false;
+    }
+    if (ps->text().isEmpty()) {
+        ui().message(QStringLiteral("رمز عبور را وارد نمائيد"));
+        ps->setFocus();
+        return false;
+    }
+    try {
+        const Db &db = dm().main();
+        if (userNameTaken(db, account.us)) {
+            ui().message(duplicateName);
+            return false;
+        }
+        insertAccount(db, account, ps->text(), session().karbar);
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+        return false;
+    }
+    ui().message(QStringLiteral("ثبت شد"));
+    emit saved();
+    return true;
+}
+
+bool users_ins::edit()
+{
+    const Account account = typed();
+    try {
+        const Db &db = dm().main();
+        if (userNameTaken(db, account.us, account.id)) {
+            ui().message(duplicateName);
+            return false;
+        }
+        updateAccount(db, account, ps->text(), session().karbar);
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+        return false;
+    }
+    emit saved();
+    accept();
+    return true;
+}
+
+}  // namespace bv
