@@ -37,6 +37,9 @@ TEST(Template, RulesOfTheFileAreChecked)
     EXPECT_THROW(parse(R"({"page": {"size": "B7"}, "bands": []})"), TemplateError);
     EXPECT_THROW(parse(R"({"bands": [{"kind": "detail", "table": true, "height": 10}]})"), TemplateError);
     EXPECT_THROW(parse("{"), TemplateError);
+    EXPECT_THROW(parse(R"({"groups": {"header": ["rosta"]}, "bands": [{"kind": "detail", "height": 10, "elements": [
+        {"type": "label", "name": "city", "x": 0, "y": 0, "w": 10, "h": 5}]}]})"),
+                 TemplateError);  // a group member the template lacks
     EXPECT_NO_THROW(parse(R"({"bands": [{"kind": "detail", "height": 10, "elements": [
         {"type": "text", "text": "x", "x": 140, "y": 0, "w": 50, "h": 5}]}]})"));
 }

@@ -7,6 +7,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMutex>
+#include <QSet>
+#include <algorithm>
+#include <optional>
 
 namespace bv::report {
 
@@ -368,11 +371,21 @@ public:
         std::stable_sort(t.bands.begin(), t.bands.end(),
                          [](const Band &a, const Band &b) { return int(a.kind) < int(b.kind); });
 
+        QSet<QString> named;
+        for (const Band &b : t.bands)
+            for (const Element &e : b.elements) {
+                named.insert(e.name);
+                for (const Run &r : e.runs)
+                    named.insert(r.label);
+            }
         const QJsonObject groups = root.value(QLatin1String("groups")).toObject();
         for (auto it = groups.begin(); it != groups.end(); ++it) {
             QStringList names;
-            for (const QJsonValue &n : it.value().toArray())
+            for (const QJsonValue &n : it.value().toArray()) {
+                if (!named.contains(n.toString()) || n.toString().isEmpty())
+                    fail(QStringLiteral("group \"%1\" names no element \"%2\"").arg(it.key(), n.toString()));
                 names << n.toString();
+            }
             t.groups.insert(it.key(), names);
         }
         const double width = t.contentWidth();
