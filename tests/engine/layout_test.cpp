@@ -218,3 +218,68 @@ TEST(Layout, NumberColumnsShowStoredAmountsWithoutGrouping)
     EXPECT_EQ(valueText(QVariant(QStringLiteral("    /  /  ")), false), QStringLiteral("    /  /  "));
     EXPECT_EQ(valueText(QVariant(), false), QString());
 }
+
+namespace {
+Template longLetter()
+{
+    return Template::fromJson(R"({"page": {"size": "A5"}, "bands": [
+        {"kind": "pageHeader", "height": 12, "elements": [
+          {"type": "text", "text": "سربرگ نامه", "x": 0, "y": 0, "w": 128, "h": 8}]},
+        {"kind": "detail", "height": 60, "elements": [
+          {"type": "paragraph", "x": 0, "y": 0, "w": 128, "h": 8, "runs": [{"label": "body"}]},
+          {"type": "label", "name": "signer", "x": 0, "y": 20, "w": 60, "h": 7},
+          {"type": "label", "name": "post", "x": 0, "y": 27, "w": 60, "h": 7}]}]})",
+                              QStringLiteral("long_letter"));
+}
+
+QString words(int n)
+{
+    QStringList out;
+    for (int i = 1; i <= n; ++i)
+        out << QStringLiteral("واژه%1").arg(i);
+    return out.join(QLatin1Char(' '));
+}
+}  // namespace
+
+TEST(Layout, ElementsBelowAGrowingParagraphMoveDown)
+{
+    Document doc(longLetter());
+    doc.setLabel(QStringLiteral("body"), words(80));
+    doc.setLabel(QStringLiteral("signer"), QStringLiteral("امضا کننده"));
+    const std::vector<Page> pages = doc.layout();
+    ASSERT_EQ(pages.size(), 1u);
+    double paragraphBottom = 0, signerTop = 0, postTop = 0;
+    for (const Primitive &p : pages[0].items) {
+        if (primitiveText(p).startsWith(QStringLiteral("واژه1 ")))
+            paragraphBottom = p.rect.top() + p.lines.back().top + p.lines.back().height;
+        if (p.name == QLatin1String("signer"))
+            signerTop = p.rect.top();
+        if (p.name == QLatin1String("post"))
+            postTop = p.rect.top();
+    }
+    ASSERT_GT(paragraphBottom, 10 + 12 + 20);  // the paragraph passed the signer's place
+    EXPECT_GE(signerTop, paragraphBottom - 0.001);
+    EXPECT_NEAR(postTop - signerTop, 7, 0.001);  // the block keeps its own spacing
+}
+
+TEST(Layout, ALetterLongerThanAPageGoesOnOverTheNextPages)
+{
+    Document doc(longLetter());
+    doc.setLabel(QStringLiteral("body"), words(700));
+    doc.setLabel(QStringLiteral("signer"), QStringLiteral("امضا کننده"));
+    const std::vector<Page> pages = doc.layout();
+    ASSERT_GE(pages.size(), 2u);
+    for (const Page &page : pages) {
+        EXPECT_EQ(findText(page, QStringLiteral("سربرگ نامه")).size(), 1u);
+        for (const Primitive &p : page.items)
+            for (const TextLine &l : p.lines)
+                EXPECT_LE(p.rect.top() + l.top + l.height, 200.001) << l.text.toStdString();
+    }
+    // Every word once, in order, and the signature after the last of them.
+    const QString text = readingText(pages);
+    QString body = text;
+    body.replace(QStringLiteral("سربرگ نامه"), QString()).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    EXPECT_TRUE(body.simplified().contains(words(700))) << text.left(200).toStdString();
+    EXPECT_GT(text.indexOf(QStringLiteral("امضا کننده")), text.indexOf(QStringLiteral("واژه700")));
+    EXPECT_FALSE(textsNamed(pages.back(), QStringLiteral("signer")).isEmpty());
+}

@@ -15,7 +15,8 @@ namespace bv::report {
 namespace {
 
 constexpr double kMmPerUnit = 25.4 / kLayoutDpi;
-constexpr double kCellPadding = 1.0;  // mm inside ruled boxes
+constexpr double kCellPadding = 1.0;   // mm left and right inside ruled boxes
+constexpr double kCellPaddingV = 0.5;  // mm above and below grown text in ruled boxes
 
 QTextOption rtlOption(bool wrap, HAlign align = HAlign::Right)
 {
@@ -130,22 +131,29 @@ public:
                 place(band(*columns, -1, 0));
             bodyTop = y;
         };
+        // A band that does not fit goes to a new page; one taller than a whole
+        // page is cut between its lines and goes on over the next pages.
+        auto flow = [&](BandOut &&b) {
+            if (y + b.height > bottom + 0.001 && y > bodyTop + 0.001)
+                startPage();
+            while (y + b.height > bottom + 0.001) {
+                BandOut rest = splitBand(b, bottom - y);
+                if (rest.items.empty())
+                    break;
+                place(std::move(b));
+                startPage();
+                b = std::move(rest);
+            }
+            place(std::move(b));
+        };
         startPage();
         if (detail) {
             const int n = t_.bound ? state_.rowCount : 1;
-            for (int i = 0; i < n; ++i) {
-                BandOut d = band(*detail, t_.bound ? i : -1, i + 1);
-                if (y + d.height > bottom + 0.001 && y > bodyTop)
-                    startPage();
-                place(std::move(d));
-            }
+            for (int i = 0; i < n; ++i)
+                flow(band(*detail, t_.bound ? i : -1, i + 1));
         }
-        if (summary) {
-            BandOut s = band(*summary, -1, 0);
-            if (y + s.height > bottom + 0.001 && y > bodyTop)
-                startPage();
-            place(std::move(s));
-        }
+        if (summary)
+            flow(band(*summary, -1, 0));
         if (footer) {
             for (Page &page : pages) {
                 BandOut f = band(*footer, -1, 0);
@@ -215,13 +223,15 @@ private:
             Primitive text;
             double textHeight = 0;
             bool isText = false;
+            double top = 0;     // after the elements above it have grown
+            double bottom = 0;
         };
         std::vector<Pending> pending;
         double height = b.height;
         for (const Element &e : b.elements) {
             if (!e.visible)
                 continue;
-            Pending p{&e, {}, 0, false};
+            Pending p{&e, {}, 0, false, 0, 0};
             Primitive &prim = p.text;
             prim.name = e.name;
             prim.z = e.z;
@@ -268,9 +278,29 @@ private:
             default:
                 break;
             }
-            if (e.grow && p.textHeight > 0)
-                height = std::max(height, e.box.y() + p.textHeight + (e.ruled ? 2 * 0.5 : 0));
             pending.push_back(std::move(p));
+        }
+
+        // An element that grows pushes down the elements below it; the band
+        // grows when they pass its bottom.
+        std::vector<Pending *> byTop;
+        for (Pending &p : pending)
+            byTop.push_back(&p);
+        std::stable_sort(byTop.begin(), byTop.end(),
+                         [](const Pending *a, const Pending *b) { return a->e->box.y() < b->e->box.y(); });
+        for (size_t i = 0; i < byTop.size(); ++i) {
+            Pending &p = *byTop[i];
+            const QRectF &box = p.e->box;
+            double shift = 0;
+            for (size_t j = 0; j < i; ++j)
+                if (byTop[j]->e->box.bottom() <= box.y() + 0.001)
+                    shift = std::max(shift, byTop[j]->bottom - byTop[j]->e->box.bottom());
+            p.top = box.y() + shift;
+            double h = box.height();
+            if (p.e->grow && p.textHeight > 0)
+                h = std::max(h, p.textHeight + (p.e->ruled ? 2 * kCellPaddingV : 0));
+            p.bottom = p.top + h;
+            height = std::max(height, p.bottom);
         }
 
         BandOut out;
@@ -278,20 +308,15 @@ private:
         for (Pending &p : pending) {
             const Element &e = *p.e;
             QRectF outer = paperRect(e);
+            outer.moveTop(p.top);
             if (e.stretch)
-                outer.setHeight(height - e.box.y());
+                outer.setHeight(height - p.top);
             const bool boxed = e.ruled || e.fill.isValid();
             switch (e.kind) {
             case ElementKind::Rect:
             case ElementKind::Tick: {
-                Primitive box;
-                box.kind = Primitive::Kind::Box;
+                Primitive box = boxFor(e, outer);
                 box.name = e.name;
-                box.rect = outer;
-                box.z = e.z;
-                box.fill = e.fill;
-                box.stroke = e.ruled;
-                box.lineWidth = e.lineWidth;
                 out.items.push_back(box);
                 break;
             }
@@ -303,7 +328,7 @@ private:
                 line.color = e.color;
                 line.lineWidth = e.lineWidth;
                 const double x1 = left_ + width_ - e.box.x();
-                line.line = QLineF(x1, e.box.y(), x1 - e.box.width(), e.box.y() + e.box.height());
+                line.line = QLineF(x1, p.top, x1 - e.box.width(), p.top + e.box.height());
                 line.rect = QRectF(line.line.p1(), line.line.p2()).normalized();
                 out.items.push_back(line);
                 break;
@@ -350,6 +375,61 @@ private:
             }
         }
         return out;
+    }
+
+    // Cuts a band at `cut` mm from its top: what lies above stays in `b`, the
+    // rest is returned as a band of its own. Texts crossing the cut are divided
+    // between their lines; other primitives crossing it stay whole above.
+    static BandOut splitBand(BandOut &b, double cut)
+    {
+        // The rest starts at the first text line that does not fit, or at the cut.
+        double base = cut;
+        for (const Primitive &p : b.items)
+            if (p.rect.top() < cut && p.rect.bottom() > cut)
+                for (const TextLine &l : p.lines)
+                    if (p.rect.top() + l.top + l.height > cut + 0.001)
+                        base = std::min(base, p.rect.top() + l.top);
+        if (base <= 0.001)
+            return {};  // not even one line fits: the band is placed whole
+        BandOut above, rest;
+        above.height = cut;
+        rest.height = b.height - base;
+        for (Primitive &p : b.items) {
+            const bool crossingText = p.kind == Primitive::Kind::Text && p.rect.top() < base - 0.001 &&
+                                      std::any_of(p.lines.begin(), p.lines.end(), [&](const TextLine &l) {
+                                          return p.rect.top() + l.top + l.height > cut + 0.001;
+                                      });
+            if (p.rect.top() >= base - 0.001) {
+                p.rect.translate(0, -base);
+                p.line.translate(0, -base);
+                rest.items.push_back(std::move(p));
+            } else if (!crossingText) {
+                above.items.push_back(std::move(p));
+            } else {
+                Primitive tail = p;
+                tail.lines.clear();
+                std::vector<TextLine> kept;
+                double first = -1;
+                for (TextLine &l : p.lines) {
+                    if (p.rect.top() + l.top + l.height <= cut + 0.001) {
+                        kept.push_back(std::move(l));
+                        continue;
+                    }
+                    if (first < 0)
+                        first = l.top;
+                    l.top -= first;
+                    tail.lines.push_back(std::move(l));
+                }
+                tail.rect.setTop(p.rect.top() + first - base);
+                tail.rect.setBottom(std::max(tail.rect.top(), p.rect.bottom() - base));
+                p.lines = std::move(kept);
+                p.rect.setBottom(cut);
+                above.items.push_back(std::move(p));
+                rest.items.push_back(std::move(tail));
+            }
+        }
+        b = std::move(above);
+        return rest;
     }
 
     static Primitive boxFor(const Element &e, const QRectF &outer)
