@@ -55,6 +55,12 @@ QString Dialect::concat(const QString &a, const QString &b) const
     return a + QStringLiteral(" || ") + b;
 }
 
+QString Dialect::quoteIdentifier(const QString &name) const
+{
+    QString doubled = name;
+    return QLatin1Char('"') + doubled.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
 bool Dialect::prepareConnection(QSqlDatabase &, QString *) const
 {
     return true;
@@ -222,6 +228,11 @@ public:
         return body.insert(at + 6, QStringLiteral(" TOP ") + QString::number(n));
     }
     QString concat(const QString &a, const QString &b) const override { return a + QStringLiteral(" + ") + b; }
+    QString quoteIdentifier(const QString &name) const override
+    {
+        QString doubled = name;
+        return QLatin1Char('[') + doubled.replace(QLatin1Char(']'), QStringLiteral("]]")) + QLatin1Char(']');
+    }
     QString persianOrder(const QString &e) const override
     {
         return e + QStringLiteral(" COLLATE Persian_100_CI_AI");

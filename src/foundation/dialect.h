@@ -36,6 +36,8 @@ public:
     // `sql` limited to its first n rows.
     virtual QString firstRows(const QString &selectBody, int n) const;
     virtual QString concat(const QString &a, const QString &b) const;
+    // A name (a catalog, say) written as a quoted identifier, its quote doubled.
+    virtual QString quoteIdentifier(const QString &name) const;
     // An expression ordering text in Persian alphabetical order.
     virtual QString persianOrder(const QString &expression) const = 0;
     // A condition that matches nothing, for filters whose value list is empty.
