@@ -75,6 +75,11 @@ users::users(QWidget *parent) : QDialog(parent)
     DBGrid1 = new BrowserGrid(this);
     DBGrid1->setHeadings(gridHeadings);
     DBGrid1->setHiddenColumns({QStringLiteral("id")});
+    // Accounts that cannot log in stand out.
+    DBGrid1->setRowColour([](const ResultSet &rows, const QVariantList &row) {
+        return row[rows.columnIndex(QStringLiteral("status"))].toString() == QStringLiteral("فعال") ? QColor()
+                                                                                                : QColor(Qt::red);
+    });
 
     auto *bar = new QMenuBar(this);
     N5 = bar->addAction(QStringLiteral("ثبت"));

@@ -20,6 +20,7 @@ public:
     std::vector<int> order;  // shown row -> row of `rows`
     int sortColumn = -1;
     Qt::SortOrder sortOrder = Qt::AscendingOrder;
+    BrowserGrid::RowColour rowColour;
 
     int rowCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : int(order.size()); }
     int columnCount(const QModelIndex &parent) const override
@@ -28,7 +29,13 @@ public:
     }
     QVariant data(const QModelIndex &index, int role) const override
     {
-        if (role != Qt::DisplayRole || !index.isValid())
+        if (!index.isValid())
+            return {};
+        if (role == Qt::BackgroundRole && rowColour) {
+            const QColor colour = rowColour(rows, source(index.row()));
+            return colour.isValid() ? QVariant(colour) : QVariant();
+        }
+        if (role != Qt::DisplayRole)
             return {};
         return cellText(source(index.row())[index.column()], money.contains(rows.columns[index.column()]));
     }
@@ -99,6 +106,19 @@ void BrowserGrid::setHiddenColumns(const QStringList &columns)
 {
     hidden_ = columns;
     applyHiddenColumns();
+}
+
+void BrowserGrid::setRowColour(RowColour colour)
+{
+    model_->rowColour = std::move(colour);
+    viewport()->update();
+}
+
+QColor BrowserGrid::rowColourAt(int shownRow) const
+{
+    if (!model_->rowColour || shownRow < 0 || shownRow >= rowCount())
+        return {};
+    return model_->rowColour(model_->rows, model_->source(shownRow));
 }
 
 void BrowserGrid::setMoneyColumns(const QSet<QString> &columns)

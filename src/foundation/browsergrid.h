@@ -4,7 +4,9 @@
 #include "db.h"
 #include "listtext.h"
 
+#include <QColor>
 #include <QSet>
+#include <functional>
 #include <QStringList>
 #include <QTableView>
 
@@ -19,6 +21,11 @@ public:
 
     void setHeadings(const Headings &headings);
     void setHiddenColumns(const QStringList &columns);
+    // The background of a row from its values; an invalid colour keeps the grid's own.
+    using RowColour = std::function<QColor(const ResultSet &rows, const QVariantList &row)>;
+    void setRowColour(RowColour colour);
+    QColor rowColourAt(int shownRow) const;
+
     // Columns shown as grouped digits, on screen and in the spreadsheet.
     void setMoneyColumns(const QSet<QString> &columns);
 

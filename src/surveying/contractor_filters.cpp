@@ -1,0 +1,54 @@
+#include "contractor_filters.h"
+
+#include "filters.h"
+#include "text.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace bv {
+
+ContractorFilters::ContractorFilters(QWidget *parent) : QWidget(parent)
+{
+    typ = new QComboBox(this);
+    typ->addItems({survey::naturalPerson, survey::legalPerson, QStringLiteral("همه")});
+    typ->setCurrentIndex(2);
+    lname = new QLineEdit(this);
+    comp_name = new QLineEdit(this);
+    CheckBox3 = new FilterCheck(QStringLiteral("نام خانوادگي"), {lname}, this);
+    CheckBox1 = new FilterCheck(QStringLiteral("نام شرکت"), {comp_name}, this);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel(QStringLiteral("نوع"), this));
+    layout->addWidget(typ);
+    layout->addWidget(CheckBox3);
+    layout->addWidget(lname);
+    layout->addWidget(CheckBox1);
+    layout->addWidget(comp_name);
+    connect(typ, &QComboBox::activated, this, &ContractorFilters::searchRequested);
+    connect(lname, &QLineEdit::returnPressed, this, &ContractorFilters::searchRequested);
+    connect(comp_name, &QLineEdit::returnPressed, this, &ContractorFilters::searchRequested);
+}
+
+survey::ContractorFilter ContractorFilters::filter() const
+{
+    survey::ContractorFilter f;
+    if (typ->currentIndex() < 2)
+        f.kind = typ->currentText();
+    if (CheckBox3->active())
+        f.lname = normalizeYeh(lname->text());
+    if (CheckBox1->active())
+        f.compName = normalizeYeh(comp_name->text());
+    return f;
+}
+
+void ContractorFilters::reset()
+{
+    lname->clear();
+    comp_name->clear();
+    typ->setCurrentIndex(2);
+}
+
+}  // namespace bv

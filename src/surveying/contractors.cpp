@@ -1,0 +1,132 @@
+#include "contractors.h"
+
+#include "activitylog.h"
+#include "text.h"
+
+namespace bv::survey {
+
+const QStringList &contractorColumns()
+{
+    static const QStringList columns = {
+        "typ", "lname", "fname", "father", "sh_no", "nation", "birthday", "sodor", "degree", "zipcode", "adr",
+        "bank", "shobe", "hesab_no", "mobile", "phone", "comp_name", "comp_dat", "comp_loc", "comp_adr", "comp_no",
+        "comp_shenase", "tamin_shahr", "tamin_shobe", "eghtesadi_cod"};
+    return columns;
+}
+
+std::optional<QString> contractorDisplayName(const Row &c)
+{
+    const QString kind = c.value(QStringLiteral("typ")).toString();
+    if (kind == naturalPerson)
+        return c.value(QStringLiteral("fname")).toString() + QLatin1Char(' ') + c.value(QStringLiteral("lname")).toString();
+    if (kind == legalPerson)
+        return c.value(QStringLiteral("comp_name")).toString();
+    return std::nullopt;
+}
+
+Conditions contractorConditions(const Dialect &dialect, const ContractorFilter &filter)
+{
+    Conditions where(dialect);
+    where.compare(QStringLiteral("peymankar.id"), Conditions::Op::NotEqual, -1);
+    if (!filter.kind.isEmpty())
+        where.compare(QStringLiteral("typ"), Conditions::Op::Equal, filter.kind);
+    if (filter.lname)
+        where.contains(QStringLiteral("lname"), *filter.lname);
+    if (filter.compName)
+        where.contains(QStringLiteral("comp_name"), *filter.compName);
+    return where;
+}
+
+int countContractors(const Db &db, const ContractorFilter &filter)
+{
+    const Conditions where = contractorConditions(db.dialect(), filter);
+    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM peymankar") + where.where(), where.values()).toInt();
+}
+
+ResultSet browseContractors(const Db &db, const ContractorFilter &filter)
+{
+    const Conditions where = contractorConditions(db.dialect(), filter);
+    return db.select(QStringLiteral("SELECT peymankar.*, b.pic_count FROM peymankar LEFT JOIN "
+                                    "(SELECT peymankar_id, COUNT(*) AS pic_count FROM peymankar_pic GROUP BY peymankar_id) b "
+                                    "ON peymankar.id = b.peymankar_id")
+                         + where.where() + QStringLiteral(" ORDER BY ") + db.dialect().persianOrder(QStringLiteral("lname")),
+                     where.values());
+}
+
+ResultSet pickContractors(const Db &db, const ContractorFilter &filter)
+{
+    const Conditions where = contractorConditions(db.dialect(), filter);
+    return db.select(QStringLiteral("SELECT * FROM peymankar") + where.where() + QStringLiteral(" ORDER BY ")
+                         + db.dialect().persianOrder(QStringLiteral("lname")),
+                     where.values());
+}
+
+bool contractorComplete(const QString &kind, int attachments)
+{
+    if (kind == naturalPerson)
+        return attachments >= 3;
+    if (kind == legalPerson)
+        return attachments >= 5;
+    return false;
+}
+
+bool contractorExists(const Db &db, const ContractorTexts &t)
+{
+    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM peymankar WHERE lname = ? AND fname = ? AND comp_name = ?"),
+                     {t.value("lname"), t.value("fname"), t.value("comp_name")})
+               .toInt()
+        > 0;
+}
+
+namespace {
+QVariantList valuesOf(const ContractorTexts &t)
+{
+    QVariantList out;
+    for (const QString &c : contractorColumns())
+        out << normalizeYeh(t.value(c));
+    return out;
+}
+}  // namespace
+
+qint64 insertContractor(const Db &db, const ContractorTexts &t, const QString &user)
+{
+    QStringList marks;
+    for (int i = 0; i < contractorColumns().size(); ++i)
+        marks << QStringLiteral("?");
+    qint64 id = 0;
+    db.transaction([&] {
+        id = db.insert(QStringLiteral("INSERT INTO peymankar (%1) VALUES (%2)")
+                           .arg(contractorColumns().join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                       valuesOf(t));
+        writeLog(db, user, QStringLiteral(" ثبت پيمانکار جديد  ") + t.value("lname") + QLatin1Char(' ') + user);
+    });
+    return id;
+}
+
+void updateContractor(const Db &db, qint64 id, const ContractorTexts &t, const QString &user)
+{
+    QStringList sets;
+    for (const QString &c : contractorColumns())
+        sets << c + QStringLiteral(" = ?");
+    QVariantList bound = valuesOf(t);
+    bound << id;
+    db.transaction([&] {
+        db.exec(QStringLiteral("UPDATE peymankar SET %1 WHERE id = ?").arg(sets.join(QStringLiteral(", "))), bound);
+        writeLog(db, user, QStringLiteral(" ويرايش پيمانکار  ") + t.value("lname") + QLatin1Char(' ') + user);
+    });
+}
+
+int projectsOfContractor(const Db &db, qint64 id)
+{
+    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM naghshe WHERE peymankar_id = ?"), {id}).toInt();
+}
+
+void deleteContractor(const Db &db, qint64 id, const QString &lname, const QString &user)
+{
+    db.transaction([&] {
+        db.exec(QStringLiteral("DELETE FROM peymankar WHERE id = ?"), {id});
+        writeLog(db, user, QStringLiteral(" حذف پيمانکار نقشه برداري ") + lname + QLatin1Char(' ') + user);
+    });
+}
+
+}  // namespace bv::survey

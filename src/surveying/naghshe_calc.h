@@ -1,0 +1,46 @@
+#pragma once
+// The computations of a survey project: smallness coefficient, contract amount,
+// survey fee and the default checklist date. No widgets.
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+namespace bv::survey {
+
+// "1.10" up to 15, "1.05" up to 30, "1" above; "0" when the area is not a number.
+QString smallnessCoefficient(const QString &builtUpArea);
+
+// The figures of the fee formula, as typed (grouping commas and Persian digits allowed).
+struct FeeFigures {
+    QString builtUpArea, builtUpPrice, smallness;
+    QString openArea, openPrice;
+    QString regional, difficulty;
+    QString equipment;
+    std::int64_t gps = 0;
+};
+
+// ((built-up area × price × smallness + open area × price) × regional × difficulty
+//  + equipment + GPS), rounded to the nearest integer with halves to even;
+// nullopt when a figure is not a number.
+std::optional<std::int64_t> surveyFee(const FeeFigures &figures);
+
+// Rounds half to even.
+std::int64_t roundHalfEven(long double value);
+
+// The day after a Jalali date on 30-day months and 12-month years, zero padded
+// ("1397/06/30" -> "1397/07/01"); empty when the text is not a date.
+QString nextChecklistDay(const QString &date);
+
+// A credit year from the contracts register: two characters get "13" in front.
+QString creditYear(const QString &fiscalYear);
+
+// The balloon texts of the computed fields.
+inline const QString smallnessHintTitle = QStringLiteral("فرمول محاسبه ضريب کوچکي");
+inline const QString smallnessHintText = QStringLiteral("محاسبه بر اساس مساحت بافت پر");
+inline const QString feeHintTitle = QStringLiteral("فرمول محاسبه حق الزحمه");
+inline const QString feeHintText = QStringLiteral(
+    "(بافت پر*مبلغ پر*ضريب کوچکي)+(بافت خالي*مبلغ خالي) * ضريب منطقه * ضريب صعوبت +مبلغ تجهيز + مبلغ جي پي اس");
+inline const QString feeClickHintText = QStringLiteral(
+    "(بافت پر*مبلغ پر*ضريب کوچکي)+(بافت خالي*مبلغ خالي) * ضريب منطقه * ضريب صعوبت +مبلغ تجهيز");
+
+}  // namespace bv::survey

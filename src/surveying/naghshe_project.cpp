@@ -1,0 +1,220 @@
+#include "naghshe_project.h"
+
+#include "activitylog.h"
+#include "money.h"
+#include "schema_tables.h"
+#include "text.h"
+
+namespace bv::survey {
+
+namespace {
+// Labels of the numeric fields, for the message that names an unreadable one.
+const QMap<QString, QString> &numberLabels()
+{
+    static const QMap<QString, QString> labels = {
+        {QStringLiteral("khanevar"), QStringLiteral("خانوار")},
+        {QStringLiteral("jamiyat"), QStringLiteral("جمعيت")},
+        {QStringLiteral("zarib_mantaghe"), QStringLiteral("ضريب منطقه")},
+        {QStringLiteral("prot_mablagh"), QStringLiteral("مبلغ قرارداد")},
+        {QStringLiteral("masahat_por"), QStringLiteral("مساحت بافت پر")},
+        {QStringLiteral("por_price"), QStringLiteral("قيمت بافت پر")},
+        {QStringLiteral("masahat_khali"), QStringLiteral("مساحت بافت خالي")},
+        {QStringLiteral("khali_price"), QStringLiteral("قيمت بافت خالي")},
+        {QStringLiteral("tajhiz_mablagh"), QStringLiteral("مبلغ تجهيز")},
+        {QStringLiteral("zarib_sobat"), QStringLiteral("ضريب صعوبت نهايي")},
+        {QStringLiteral("zarib_kochaki"), QStringLiteral("ضريب کوچکي نهايي")},
+        {QStringLiteral("pardakhti"), QStringLiteral("هزينه نقشه برداري")},
+        {QStringLiteral("jarime"), QStringLiteral("جريمه تاخير")},
+        {QStringLiteral("peymankar_id"), QStringLiteral("پيمانکار")},
+        {QStringLiteral("masahat_por1"), QStringLiteral("مساحت اوليه بافت پر")},
+        {QStringLiteral("masahat_khali1"), QStringLiteral("مساحت اوليه بافت خالي")},
+        {QStringLiteral("zarib_sobat1"), QStringLiteral("ضريب صعوبت اوليه")},
+        {QStringLiteral("zarib_kochaki1"), QStringLiteral("ضريب کوچکي اوليه")},
+        {QStringLiteral("gps_mablagh"), QStringLiteral("مبلغ GPS")},
+    };
+    return labels;
+}
+
+schema::ColType columnType(const QString &column)
+{
+    for (const schema::Column &c : schema::findTable("naghshe")->columns)
+        if (column == QLatin1String(c.name))
+            return c.type;
+    return schema::ColType::NVarChar;
+}
+
+QString conditionsOf(const QStringList &columns)
+{
+    QStringList terms;
+    for (const QString &c : columns)
+        terms << c + QStringLiteral(" = ?");
+    return terms.join(QStringLiteral(" AND "));
+}
+
+QVariantList valuesOf(const Typed &typed, const QStringList &columns)
+{
+    QVariantList out;
+    for (const QString &c : columns)
+        out << typed.value(c);
+    return out;
+}
+
+const QStringList studyKey = {QStringLiteral("city"), QStringLiteral("rosta"), QStringLiteral("etebar_sal"),
+                              QStringLiteral("khanevar"), QStringLiteral("tarh_typ")};
+
+// The study key's values from a project: the credit year is the study's `etebar_sal`.
+QVariantList studyKeyValues(const Typed &typed)
+{
+    return {typed.value(QStringLiteral("city")), typed.value(QStringLiteral("rosta")),
+            typed.value(QStringLiteral("tamin_sal")), qlonglong(parseInteger(typed.value(QStringLiteral("khanevar"))).value_or(0)),
+            typed.value(QStringLiteral("tarh_typ"))};
+}
+}  // namespace
+
+const QStringList &projectColumns()
+{
+    static const QStringList columns = {
+        "ostan", "city", "bakhsh", "dehestan", "rosta", "khanevar", "jamiyat", "zarib_mantaghe", "cod", "y", "x",
+        "tarh_typ", "jalase_dat", "prot_no", "prot_dat1", "prot_mablagh", "peymankar", "prot_tim", "prot_dat2",
+        "tamin_loc", "tamin_sal", "paper_no", "paper_dat", "tahvil_dat1", "checklist_dat", "tahvil_dat2",
+        "masahat_por", "por_price", "status_typ", "masahat_khali", "khali_price", "status_dat", "tajhiz_mablagh",
+        "zarib_sobat", "zarib_kochaki", "pardakhti", "hosn_dat", "scale", "jarime", "peymankar_id", "masahat_por1",
+        "masahat_khali1", "zarib_sobat1", "zarib_kochaki1", "cmt", "tamdid_dat", "darsad_inc", "hosn_paper_dat",
+        "gps_mablagh", "status", "prot_typ"};
+    return columns;
+}
+
+ProjectValues readProject(const Typed &typed)
+{
+    ProjectValues out;
+    for (const QString &column : projectColumns()) {
+        const QString text = typed.value(column);
+        switch (columnType(column)) {
+        case schema::ColType::Int:
+        case schema::ColType::BigInt: {
+            const std::optional<std::int64_t> n = parseInteger(text);
+            if (!n) {
+                out.error = QStringLiteral("مقدار «%1» عدد صحيح نيست").arg(numberLabels().value(column, column));
+                return out;
+            }
+            out.values << QVariant(qlonglong(*n));
+            break;
+        }
+        case schema::ColType::Float:
+        case schema::ColType::Real: {
+            QString t = text;
+            t.replace(QLatin1Char('/'), QLatin1Char('.'));
+            const std::optional<double> d = parseNumber(t);
+            if (!d) {
+                out.error = QStringLiteral("مقدار «%1» عدد معتبر نيست").arg(numberLabels().value(column, column));
+                return out;
+            }
+            out.values << QVariant(*d);
+            break;
+        }
+        case schema::ColType::Money: {
+            const std::optional<Money> m = Money::parse(text);
+            if (!m) {
+                out.error = QStringLiteral("مقدار «%1» مبلغ معتبر نيست").arg(numberLabels().value(column, column));
+                return out;
+            }
+            out.values << m->toSql();
+            break;
+        }
+        default:
+            out.values << QVariant(normalizeYeh(text));
+            break;
+        }
+    }
+    return out;
+}
+
+bool provinceKnown(const Db &db, const QString &ostan, const QString &city)
+{
+    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM abadiha WHERE ostan = ? AND city = ?"), {ostan, city}).toInt() > 0;
+}
+
+bool projectExists(const Db &db, const Typed &typed)
+{
+    const QStringList key = {QStringLiteral("city"), QStringLiteral("rosta"), QStringLiteral("prot_no"),
+                             QStringLiteral("peymankar")};
+    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM naghshe WHERE ") + conditionsOf(key), valuesOf(typed, key))
+               .toInt()
+        > 0;
+}
+
+bool studyExists(const Db &db, const Typed &typed)
+{
+    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM borvinat WHERE ") + conditionsOf(studyKey),
+                     studyKeyValues(typed))
+               .toInt()
+        > 0;
+}
+
+qint64 registerProject(const Db &db, const Typed &typed, const ProjectValues &values, const QString &user,
+                       bool withStudy)
+{
+    QStringList marks;
+    for (int i = 0; i < projectColumns().size(); ++i)
+        marks << QStringLiteral("?");
+    const QString code = typed.value(QStringLiteral("cod"));
+    qint64 id = 0;
+    db.transaction([&] {
+        id = db.insert(QStringLiteral("INSERT INTO naghshe (%1) VALUES (%2)")
+                           .arg(projectColumns().join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+                       values.values);
+        writeLog(db, user, QStringLiteral(" ثبت نقشه جديد  ") + code + QLatin1Char(' ') + user);
+        if (!withStudy)
+            return;
+        const QVariantList study = {
+            typed.value("ostan"), typed.value("city"), typed.value("bakhsh"), typed.value("dehestan"),
+            typed.value("rosta"), qlonglong(parseInteger(typed.value("khanevar")).value_or(0)), code, typed.value("x"),
+            typed.value("y"), qlonglong(parseInteger(typed.value("jamiyat")).value_or(0)), typed.value("tamin_sal"),
+            typed.value("tamin_loc"), typed.value("tarh_typ"), typed.value("peymankar"), typed.value("prot_dat1")};
+        db.exec(QStringLiteral(
+                    "INSERT INTO borvinat (ostan, city, bakhsh, dehestan, rosta, khanevar, cod, X, Y, jamiyat, "
+                    "etebar_sal, tamin_loc, tarh_typ, naghshe_moshaver_name, naghshe_tahvil_dat2, khanevar_p, "
+                    "jamiyat_p, masahat_m, masahat_p, masahat_z_m, masahat_z_p, masahat_k_k_p, masahat_k_m_p, "
+                    "masahat_t, masahat_b_m, masahat_b_p, roshd, gis_emtiyaz2) "
+                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)"),
+                study);
+        writeLog(db, user, QStringLiteral(" ثبت مطالعه جديد از بخش نقشه ") + code + QLatin1Char(' ') + user);
+    });
+    return id;
+}
+
+void editProject(const Db &db, qint64 id, const Typed &typed, const ProjectValues &values, const QString &user)
+{
+    QStringList sets;
+    for (const QString &c : projectColumns())
+        sets << c + QStringLiteral(" = ?");
+    QVariantList bound = values.values;
+    bound << id;
+    db.transaction([&] {
+        db.exec(QStringLiteral("UPDATE naghshe SET %1 WHERE id = ?").arg(sets.join(QStringLiteral(", "))), bound);
+        QVariantList sync = {parseNumber(typed.value(QStringLiteral("masahat_por")).replace('/', '.')).value_or(0)};
+        sync << studyKeyValues(typed);
+        db.exec(QStringLiteral("UPDATE borvinat SET masahat = ? WHERE ") + conditionsOf(studyKey), sync);
+        writeLog(db, user, QStringLiteral(" ويرايش نقشه  ") + typed.value(QStringLiteral("cod")) + QLatin1Char(' ') + user);
+    });
+}
+
+void normaliseNames(const Db &db, const QString &column)
+{
+    static const QStringList allowed = {QStringLiteral("city"), QStringLiteral("bakhsh"), QStringLiteral("dehestan"),
+                                        QStringLiteral("rosta")};
+    if (!allowed.contains(column))
+        return;
+    const QString arabicKaf = QString(QChar(0x0643));
+    const QString keheh = QString(QChar(0x06A9));
+    QStringList tables = {QStringLiteral("abadiha")};
+    if (column == QLatin1String("bakhsh") || column == QLatin1String("dehestan"))
+        tables << QStringLiteral("naghshe");
+    db.transaction([&] {
+        for (const QString &table : tables)
+            db.exec(QStringLiteral("UPDATE %1 SET %2 = REPLACE(%2, ?, ?) WHERE %2 LIKE ?").arg(table, column),
+                    {arabicKaf, keheh, QStringLiteral("%") + arabicKaf + QStringLiteral("%")});
+    });
+}
+
+}  // namespace bv::survey
