@@ -222,7 +222,7 @@ void users::resetFilters()
         ostan->blockSignals(true);
         ostan->clear();
         for (const QVariantList &r :
-             db.select(QStringLiteral("SELECT DISTINCT ostan FROM abadiha WHERE ostan IS NOT NULL ORDER BY ")
+             db.select(QStringLiteral("SELECT ostan FROM abadiha WHERE ostan IS NOT NULL GROUP BY ostan ORDER BY ")
                        + db.dialect().persianOrder(QStringLiteral("ostan")))
                  .rows)
             ostan->addItem(r[0].toString());
@@ -325,7 +325,7 @@ void users::fillCounties()
         return;
     try {
         const Db &db = dm().main();
-        for (const QVariantList &r : db.select(QStringLiteral("SELECT DISTINCT city FROM abadiha WHERE ostan = ? ORDER BY ")
+        for (const QVariantList &r : db.select(QStringLiteral("SELECT city FROM abadiha WHERE ostan = ? GROUP BY city ORDER BY ")
                                                    + db.dialect().persianOrder(QStringLiteral("city")),
                                                {ostan->currentText()})
                                          .rows)

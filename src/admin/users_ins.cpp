@@ -60,7 +60,7 @@ void users_ins::fillLists()
     try {
         const Db &db = dm().main();
         for (const QVariantList &r :
-             db.select(QStringLiteral("SELECT DISTINCT ostan FROM abadiha WHERE ostan IS NOT NULL ORDER BY ")
+             db.select(QStringLiteral("SELECT ostan FROM abadiha WHERE ostan IS NOT NULL GROUP BY ostan ORDER BY ")
                        + db.dialect().persianOrder(QStringLiteral("ostan")))
                  .rows)
             ostan->addItem(r[0].toString());

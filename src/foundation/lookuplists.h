@@ -10,6 +10,8 @@ namespace bv {
 
 // The items (`cmt`) of a list, first registered first.
 QStringList lookupItems(const Db &db, const QString &title);
+// The items of a list in Persian alphabetical order, for drop-down choices.
+QStringList lookupItemsSorted(const Db &db, const QString &title);
 // The first registered item of a list; empty when the list has none.
 QString lookupFirst(const Db &db, const QString &title);
 

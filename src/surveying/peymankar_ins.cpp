@@ -115,7 +115,7 @@ peymankar_ins::peymankar_ins(QWidget *parent) : QDialog(parent)
                 qOverload<>(&QWidget::setFocus));
     }
     connect(comp_shenase, &QLineEdit::returnPressed, this,
-            [this] { (ins_btn->isVisible() ? ins_btn : edit_btn)->click(); });
+            [this] { (ins_btn->isVisibleTo(this) ? ins_btn : edit_btn)->click(); });
     connect(ins_btn, &QPushButton::clicked, this, &peymankar_ins::insert);
     connect(edit_btn, &QPushButton::clicked, this, &peymankar_ins::edit);
 }
