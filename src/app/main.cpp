@@ -1,5 +1,6 @@
 #include "admin_pages.h"
 #include "appsetup.h"
+#include "exchange_pages.h"
 #include "interaction.h"
 #include "login.h"
 #include "windows.h"
@@ -15,6 +16,7 @@ int main(int argc, char **argv)
     bv::QtInteraction interaction;
     bv::setUi(&interaction);
     bv::registerAdminPages();
+    bv::registerExchangePages();
 
     bv::windows::get<bv::login>().show();
     const int code = QApplication::exec();
