@@ -142,6 +142,20 @@ QSqlQuery Db::execNamed(const QString &sql, const QVariantMap &params) const
     return q;
 }
 
+Statement Db::statement(const QString &sql) const
+{
+    return Statement(prepared(sql), sql);
+}
+
+int Statement::run(const QVariantList &params)
+{
+    for (int i = 0; i < params.size(); ++i)
+        query_.bindValue(i, params[i]);
+    if (!query_.exec())
+        throw DbError(query_.lastError().text() + QStringLiteral("\n") + sql_);
+    return query_.numRowsAffected();
+}
+
 std::vector<Row> Db::rows(const QString &sql, const QVariantList &params) const
 {
     QSqlQuery q = exec(sql, params);

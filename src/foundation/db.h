@@ -54,6 +54,20 @@ struct ResultSet {
     int size() const { return int(rows.size()); }
 };
 
+// One statement prepared once and run with many sets of values, for bulk
+// writes inside one transaction.
+class Statement {
+public:
+    // Runs the statement with `params`; returns the rows it changed.
+    int run(const QVariantList &params);
+
+private:
+    friend class Db;
+    Statement(QSqlQuery query, QString sql) : query_(std::move(query)), sql_(std::move(sql)) {}
+    QSqlQuery query_;
+    QString sql_;
+};
+
 class Db {
 public:
     // `connectionName` names the Qt connection; one Db per name.
@@ -73,6 +87,8 @@ public:
     // Runs one statement with positional "?" or named ":name" parameters.
     QSqlQuery exec(const QString &sql, const QVariantList &params = {}) const;
     QSqlQuery execNamed(const QString &sql, const QVariantMap &params) const;
+    // Prepares a statement to be run many times.
+    Statement statement(const QString &sql) const;
     // All rows as column-name maps.
     std::vector<Row> rows(const QString &sql, const QVariantList &params = {}) const;
     // All rows in column order.

@@ -38,10 +38,13 @@ SheetTable tableOf(const Grid &grid)
     int width = header.isEmpty() ? 0 : header.lastKey() + 1;
     for (int c = 0; c < width; ++c)
         table.columns << header.value(c);
-    for (auto it = std::next(grid.begin()); it != grid.end(); ++it) {
+    table.headingRow = grid.firstKey() + 1;
+    // Blank rows between filled ones stay, so a row keeps its place in the sheet.
+    for (int r = grid.firstKey() + 1; r <= grid.lastKey(); ++r) {
+        const QMap<int, QString> cells = grid.value(r);
         QStringList row;
         for (int c = 0; c < width; ++c)
-            row << it->value(c);
+            row << cells.value(c);
         table.rows.push_back(row);
     }
     return table;
@@ -205,15 +208,18 @@ std::optional<SheetTable> readXlsx(const QString &path, const QString &sheet, QS
             nextColumn = column + 1;
             QString value;
             bool inlineText = false;
+            bool hasValue = false;
             int depth = 1;
             while (depth > 0 && !xml.atEnd()) {
                 xml.readNext();
                 if (xml.isStartElement()) {
                     if (xml.name() == QLatin1String("v")) {
                         value = xml.readElementText();
+                        hasValue = true;
                     } else if (xml.name() == QLatin1String("is")) {
                         value = innerText(xml);
                         inlineText = true;
+                        hasValue = true;
                     } else {
                         ++depth;
                     }
@@ -234,7 +240,9 @@ std::optional<SheetTable> readXlsx(const QString &path, const QString &sheet, QS
             } else {
                 text = numberText(value);
             }
-            if (row >= 0 && column >= 0)
+            // A cell that only carries a format (a bold heading row, borders)
+            // holds nothing: it widens neither the table nor the sheet.
+            if (hasValue && row >= 0 && column >= 0)
                 grid[row][column] = text;
         }
     }

@@ -12,6 +12,7 @@ namespace bv {
 struct SheetTable {
     QStringList columns;              // the first row
     std::vector<QStringList> rows;    // the rows below it, as wide as `columns`
+    int headingRow = 1;               // the sheet's number of the first row; rows[i] is headingRow + 1 + i
 };
 
 // The worksheet named `sheet` (found through the workbook, compared without

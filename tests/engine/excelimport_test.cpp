@@ -71,6 +71,33 @@ TEST(SpreadsheetReader, MissingSheetOrUnreadableFileIsAnError)
     EXPECT_EQ(sheetNumberText(0.1), QStringLiteral("0.1"));
 }
 
+TEST(SpreadsheetReader, FormattedEmptyCellsAddNoColumnsAndBlankRowsKeepTheirPlace)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("formatted.xlsx"));
+    lxw_workbook *wb = workbook_new(path.toUtf8().constData());
+    lxw_worksheet *ws = workbook_add_worksheet(wb, "Sheet1");
+    lxw_format *bold = workbook_add_format(wb);
+    format_set_bold(bold);
+    // The heading starts on row 2; bold reaches past the last heading.
+    worksheet_write_string(ws, 1, 0, "cod", bold);
+    worksheet_write_string(ws, 1, 1, "rosta", bold);
+    for (lxw_col_t c = 2; c < 27; ++c)
+        worksheet_write_blank(ws, 1, c, bold);
+    worksheet_write_string(ws, 2, 0, "1", nullptr);
+    worksheet_write_blank(ws, 3, 0, bold);
+    worksheet_write_string(ws, 4, 1, "ده", nullptr);
+    workbook_close(wb);
+
+    const auto table = readSheet(path);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->columns, (QStringList{"cod", "rosta"}));
+    EXPECT_EQ(table->headingRow, 2);
+    ASSERT_EQ(table->rows.size(), 3u);
+    EXPECT_EQ(table->rows[1], (QStringList{"", ""}));
+    EXPECT_EQ(table->rows[2], (QStringList{"", QStringLiteral("ده")}));
+}
+
 TEST(ExcelImportWindow, ShowsTheRowsOfSheet1)
 {
     QTemporaryDir dir;
