@@ -1,5 +1,6 @@
 #include "admin_pages.h"
 #include "appsetup.h"
+#include "basedata_pages.h"
 #include "exchange_pages.h"
 #include "interaction.h"
 #include "login.h"
@@ -17,6 +18,7 @@ int main(int argc, char **argv)
     bv::setUi(&interaction);
     bv::registerAdminPages();
     bv::registerExchangePages();
+    bv::registerBasedataPages();
 
     bv::windows::get<bv::login>().show();
     const int code = QApplication::exec();

@@ -1,0 +1,292 @@
+#include "abadiha_ins.h"
+
+#include "dm.h"
+#include "interaction.h"
+#include "session.h"
+#include "text.h"
+#include "widgets.h"
+#include "xlsxexport.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace bv {
+
+namespace {
+QComboBox *levelBox(const QString &name, QWidget *parent)
+{
+    auto *box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    return box;
+}
+
+QLineEdit *numberEdit(const QString &name, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setLayoutDirection(Qt::LeftToRight);
+    return edit;
+}
+
+void setChoices(QComboBox *box, const QStringList &items)
+{
+    box->clear();
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
+}
+}  // namespace
+
+abadiha_ins::abadiha_ins(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("abadiha_ins"));
+    setWindowTitle(QStringLiteral("ثبت/ويرايش آبادي"));
+
+    ostan = levelBox(QStringLiteral("ostan"), this);
+    city = levelBox(QStringLiteral("city"), this);
+    bakhsh = levelBox(QStringLiteral("bakhsh"), this);
+    dehestan = levelBox(QStringLiteral("dehestan"), this);
+    rosta = levelBox(QStringLiteral("rosta"), this);
+    cod = levelBox(QStringLiteral("cod"), this);
+    cod->setLayoutDirection(Qt::LeftToRight);
+    khanevar = numberEdit(QStringLiteral("khanevar"), this);
+    zarib = numberEdit(QStringLiteral("zarib"), this);
+    x = numberEdit(QStringLiteral("x"), this);
+    y = numberEdit(QStringLiteral("y"), this);
+    jamiyat = numberEdit(QStringLiteral("jamiyat"), this);
+    zaribmantaghe = numberEdit(QStringLiteral("zaribmantaghe"), this);
+    zaribdori = numberEdit(QStringLiteral("zaribdori"), this);
+    ins_btn = new QPushButton(QStringLiteral("ثبت"), this);
+    edit_btn = new QPushButton(QStringLiteral("ويرايش"), this);
+    Label1 = new ClickLabel(QStringLiteral("استان"), this);
+    Label2 = new ClickLabel(QStringLiteral("شهرستان"), this);
+    Label1->setCursor(Qt::PointingHandCursor);
+    Label2->setCursor(Qt::PointingHandCursor);
+
+    auto *form = new QGridLayout;
+    int row = 0;
+    auto add = [&](QWidget *label, QWidget *input) {
+        form->addWidget(label, row, 0);
+        form->addWidget(input, row++, 1);
+    };
+    add(Label1, ostan);
+    add(Label2, city);
+    add(new QLabel(QStringLiteral("بخش"), this), bakhsh);
+    add(new QLabel(QStringLiteral("دهستان"), this), dehestan);
+    add(new QLabel(QStringLiteral("روستا"), this), rosta);
+    add(new QLabel(QStringLiteral("کد آبادي"), this), cod);
+    add(new QLabel(QStringLiteral("خانوار"), this), khanevar);
+    add(new QLabel(QStringLiteral("جمعيت"), this), jamiyat);
+    add(new QLabel(QStringLiteral("ضريب منطقه"), this), zarib);
+    add(new QLabel(QStringLiteral("ضريب استان"), this), zaribmantaghe);
+    add(new QLabel(QStringLiteral("ضريب دوري"), this), zaribdori);
+    for (auto [input, caption, small] : {std::tuple{x, "طول جغرافيايي (X)", "Longitude"},
+                                         std::tuple{y, "عرض جغرافيايي (Y)", "Latitude"}}) {
+        auto *hint = new QLabel(QString::fromLatin1(small), this);
+        hint->setStyleSheet(QStringLiteral("font-size: 7pt; color: gray;"));
+        form->addWidget(new QLabel(QString::fromUtf8(caption), this), row, 0);
+        form->addWidget(input, row, 1);
+        form->addWidget(hint, row++, 2);
+    }
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(ins_btn);
+    buttons->addWidget(edit_btn);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    // Only what the user chooses or types moves the cascade; texts the window
+    // sets itself do not.
+    const QList<std::pair<QComboBox *, void (abadiha_ins::*)()>> steps = {
+        {ostan, &abadiha_ins::ostanChanged},       {city, &abadiha_ins::cityChanged},
+        {bakhsh, &abadiha_ins::bakhshChanged},     {dehestan, &abadiha_ins::dehestanChanged},
+        {rosta, &abadiha_ins::rostaChanged},       {cod, &abadiha_ins::codChanged}};
+    for (const auto &[box, step] : steps) {
+        connect(box, &QComboBox::activated, this, step);
+        connect(box->lineEdit(), &QLineEdit::textEdited, this, step);
+    }
+    connect(ins_btn, &QPushButton::clicked, this, &abadiha_ins::insertVillage);
+    connect(edit_btn, &QPushButton::clicked, this, &abadiha_ins::updateVillage);
+    connect(Label1, &ClickLabel::clicked, this, &abadiha_ins::refreshCoordinates);
+    connect(Label2, &ClickLabel::clicked, this, &abadiha_ins::exportCoordinates);
+}
+
+void abadiha_ins::clearInputs()
+{
+    for (QComboBox *box : {ostan, city, bakhsh, dehestan, rosta, cod})
+        setChoices(box, {});
+    for (QLineEdit *edit : {khanevar, zarib, x, y, jamiyat, zaribmantaghe, zaribdori})
+        edit->clear();
+    try {
+        setChoices(ostan, villageChoices(dm().main(), VillageLevel::Province));
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+}
+
+void abadiha_ins::startNew()
+{
+    editedId_ = 0;
+    clearInputs();
+    ins_btn->show();
+    edit_btn->hide();
+}
+
+void abadiha_ins::startEdit(const Village &village)
+{
+    editedId_ = village.id;
+    clearInputs();
+    // The lists along the village's own place, so a level can be re-chosen.
+    try {
+        const Db &db = dm().main();
+        setChoices(city, villageChoices(db, VillageLevel::County, {.ostan = village.ostan}));
+        setChoices(bakhsh, villageChoices(db, VillageLevel::District, {.ostan = village.ostan, .city = village.city}));
+        setChoices(dehestan, villageChoices(db, VillageLevel::RuralDistrict,
+                                            {.ostan = village.ostan, .city = village.city, .bakhsh = village.bakhsh}));
+        setChoices(rosta, villageChoices(db, VillageLevel::Village,
+                                         {.ostan = village.ostan, .city = village.city, .bakhsh = village.bakhsh,
+                                          .dehestan = village.dehestan}));
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+    ostan->setEditText(village.ostan);
+    city->setEditText(village.city);
+    bakhsh->setEditText(village.bakhsh);
+    dehestan->setEditText(village.dehestan);
+    rosta->setEditText(village.rosta);
+    cod->setEditText(village.cod);
+    khanevar->setText(village.khanevar);
+    zarib->setText(village.zarib);
+    x->setText(village.x);
+    y->setText(village.y);
+    jamiyat->setText(village.jamiyat);
+    zaribmantaghe->setText(village.zaribMantaghe);
+    zaribdori->setText(village.zaribDori);
+    ins_btn->hide();
+    edit_btn->show();
+}
+
+Village abadiha_ins::typed() const
+{
+    Village v;
+    v.id = editedId_;
+    v.ostan = ostan->currentText();
+    v.city = city->currentText();
+    v.bakhsh = bakhsh->currentText();
+    v.dehestan = dehestan->currentText();
+    v.rosta = rosta->currentText();
+    v.cod = cod->currentText();
+    v.khanevar = khanevar->text();
+    v.zarib = zarib->text();
+    v.x = x->text();
+    v.y = y->text();
+    v.jamiyat = jamiyat->text();
+    v.zaribMantaghe = zaribmantaghe->text();
+    v.zaribDori = zaribdori->text();
+    return v;
+}
+
+void abadiha_ins::levelChanged(int level)
+{
+    const QComboBox *boxes[] = {ostan, city, bakhsh, dehestan, rosta, cod};
+    VillagePlace place;
+    std::optional<QString> *parts[] = {&place.ostan, &place.city, &place.bakhsh, &place.dehestan, &place.rosta,
+                                       &place.cod};
+    for (int i = 0; i <= level; ++i)
+        *parts[i] = normalizeInput(boxes[i]->currentText()).trimmed();
+    try {
+        const Db &db = dm().main();
+        if (level == 5) {
+            const std::optional<Village> found = firstVillage(db, place);
+            if (!found)
+                return;
+            khanevar->setText(found->khanevar);
+            zarib->setText(found->zarib);
+            x->setText(found->x);
+            y->setText(found->y);
+            jamiyat->setText(found->jamiyat);
+            zaribmantaghe->setText(found->zaribMantaghe);
+            zaribdori->setText(found->zaribDori);
+            return;
+        }
+        QComboBox *lower[] = {city, bakhsh, dehestan, rosta, cod};
+        for (int i = level + 1; i < 5; ++i)
+            setChoices(lower[i], {});
+        const QStringList next = villageChoices(db, VillageLevel(level + 1), place);
+        setChoices(lower[level], next);
+        if (level == 4 && next.size() == 1)
+            cod->setCurrentIndex(0);
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+}
+
+void abadiha_ins::ostanChanged() { levelChanged(0); }
+void abadiha_ins::cityChanged() { levelChanged(1); }
+void abadiha_ins::bakhshChanged() { levelChanged(2); }
+void abadiha_ins::dehestanChanged() { levelChanged(3); }
+void abadiha_ins::rostaChanged() { levelChanged(4); }
+void abadiha_ins::codChanged() { levelChanged(5); }
+
+void abadiha_ins::insertVillage()
+{
+    QString refusal;
+    try {
+        refusal = registerVillage(dm().main(), typed(), session().karbar);
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+        return;
+    }
+    if (!refusal.isEmpty()) {
+        ui().message(refusal);
+        return;
+    }
+    ui().message(QStringLiteral("ثبت شد"));
+    emit saved();
+    accept();
+}
+
+void abadiha_ins::updateVillage()
+{
+    QString refusal;
+    try {
+        refusal = editVillage(dm().main(), editedId_, typed(), session().karbar);
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+        return;
+    }
+    if (!refusal.isEmpty()) {
+        ui().message(refusal);
+        return;
+    }
+    ui().message(QStringLiteral("ويرايش انجام شد"));
+    emit saved();
+    accept();
+}
+
+void abadiha_ins::refreshCoordinates()
+{
+    try {
+        refreshVillageCoordinates(dm().main());
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+}
+
+void abadiha_ins::exportCoordinates()
+{
+    try {
+        exportList(villageCoordinateRows(dm().main()), villageExportHeadings());
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+}
+
+}  // namespace bv

@@ -1,0 +1,8 @@
+#pragma once
+
+namespace bv {
+
+// Registers the main-menu pages of the base data.
+void registerBasedataPages();
+
+}  // namespace bv
