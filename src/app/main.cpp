@@ -4,6 +4,7 @@
 #include "exchange_pages.h"
 #include "interaction.h"
 #include "login.h"
+#include "surveying_pages.h"
 #include "windows.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char **argv)
     bv::registerAdminPages();
     bv::registerExchangePages();
     bv::registerBasedataPages();
+    bv::registerSurveyingPages();
 
     bv::windows::get<bv::login>().show();
     const int code = QApplication::exec();

@@ -1,0 +1,106 @@
+#pragma once
+// The survey browser's search: every filter the browser offers, turned into one
+// set of conditions shared by the count, the totals and the list, always within
+// the user's counties. The last search (filters and totals) is what the letters
+// of the browser read afterwards. No widgets.
+#include "conditions.h"
+#include "db.h"
+#include "listtext.h"
+#include "money.h"
+#include "session.h"
+
+#include <optional>
+
+namespace bv::survey {
+
+// The contract-end filter: ">" ends between today and the target (both
+// exclusive), "=" ends on the target, "<" ends after the target.
+enum class EndCompare { Any, Before, On, After };
+
+struct ContractEnd {
+    QString target;  // Jalali date text
+    EndCompare compare = EndCompare::Any;
+    QString today;   // Jalali date text, for EndCompare::Before
+};
+
+// Each filter that is set narrows the list; a list filter matches any of its
+// entries as contained text, and nothing while its list is empty.
+struct NaghsheFilters {
+    std::optional<QString> ostan;
+    std::optional<QStringList> city, rosta, peymankar, prot_no, tamin_loc;
+    std::optional<QString> tamin_sal;
+    std::optional<ContractEnd> contractEnd;
+    std::optional<std::pair<QString, QString>> contractDates;  // prot_dat1 from, to (inclusive)
+    std::optional<QString> status, prot_typ;
+};
+
+// The browser's conditions: the county scope of `user`, then every filter.
+Conditions naghsheConditions(const Dialect &dialect, const NaghsheFilters &filters, const Session &user);
+// The system export's conditions: the county, village, credit year,
+// contractor, contract number, credit source and contract-end filters only.
+Conditions systemExportConditions(const Dialect &dialect, const NaghsheFilters &filters);
+
+struct NaghsheTotals {
+    qint64 count = 0;
+    Money contractSum;  // sum of prot_mablagh
+    Money feeSum;       // sum of pardakhti
+    double porArea = 0, khaliArea = 0;  // sums of the initial areas
+};
+// The statements of the totals and the list (ordered by county and village).
+QString naghsheTotalsSql(const Conditions &conditions);
+QString naghsheListSql(const Dialect &dialect, const Conditions &conditions);
+
+NaghsheTotals naghsheTotals(const Db &db, const Conditions &conditions);
+
+// The list: every project column and its attachment count `pic_count`, by county and village.
+ResultSet naghsheList(const Db &db, const Conditions &conditions);
+
+// The list's first rows only, for a first screen; `limit` rows at most.
+ResultSet naghsheListPage(const Db &db, const Conditions &conditions, int limit);
+
+// Finalised: credit year 1395 with 10 or more attachments, or 1396 or later
+// with 12 or more; a year that is not a whole number never counts.
+bool finalised(const QString &creditYear, int attachments);
+int finalisedCount(const ResultSet &rows);
+
+enum class RowShade { Normal, Yellow, Green };
+// The row colour: the year is checked only for the 10-attachment rule.
+RowShade rowShade(const QString &creditYear, int attachments);
+
+// The target of the contract-end filter: `today` plus `days` counted as
+// 365-day years and 30-day months; today itself when `days` is not a whole
+// number of at least 0.
+QString contractEndTarget(const QString &today, const QString &days);
+
+// The last search of the browser, read by its letters.
+struct NaghsheSearchState {
+    NaghsheFilters filters;
+    NaghsheTotals totals;
+    int finalised = 0;
+};
+
+// Deletes a project with its attachments and evaluation rows and logs it, in one transaction.
+void deleteProject(const Db &db, qint64 id, const QString &user);
+
+// Gives every project of `ids` the contractor, in one transaction.
+void assignContractor(const Db &db, const QList<qint64> &ids, qint64 contractorId, const QString &name);
+
+// The distinct counties and villages of listed rows, in list order.
+std::pair<QStringList, QStringList> listedPlaces(const ResultSet &rows);
+
+// The export headings of the comprehensive spreadsheet, and of the HTML list.
+const Headings &comprehensiveHeadings();
+const Headings &htmlHeadings();
+
+// The system spreadsheet's rows.
+ResultSet systemExport(const Db &db, const NaghsheFilters &filters);
+const Headings &systemHeadings();
+
+// The listed rows as an HTML page (UTF-8, every field escaped).
+QString htmlList(const ResultSet &rows);
+
+// One row per listed project with "1" or "0" per attachment kind of the lookup
+// list "شرح ضمائم نقشه برداري"; the first row holds the titles.
+ResultSet attachmentChecklist(const Db &db, const ResultSet &rows);
+
+}  // namespace bv::survey

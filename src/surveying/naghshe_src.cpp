@@ -1,0 +1,626 @@
+#include "naghshe_src.h"
+
+#include "attachment_window.h"
+#include "browsergrid.h"
+#include "dateedit.h"
+#include "dates.h"
+#include "dm.h"
+#include "filesafety.h"
+#include "filters.h"
+#include "interaction.h"
+#include "lookuplists.h"
+#include "naghshe_ins.h"
+#include "pages.h"
+#include "peymankar_list.h"
+#include "peymankar_src.h"
+#include "windows.h"
+#include "xlsxexport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+namespace bv {
+
+namespace {
+const Headings gridHeadings = {
+    {"cod", QStringLiteral("کد آبادي")}, {"x", QStringLiteral("X")}, {"y", QStringLiteral("Y")},
+    {"city", QStringLiteral("شهرستان")}, {"bakhsh", QStringLiteral("بخش")}, {"dehestan", QStringLiteral("دهستان")},
+    {"rosta", QStringLiteral("روستا")}, {"khanevar", QStringLiteral("خانوار")}, {"jamiyat", QStringLiteral("جمعيت")},
+    {"scale", QStringLiteral("مقياس")}, {"tamin_sal", QStringLiteral("سال تامين")},
+    {"tamin_loc", QStringLiteral("محل تامين اعتبار")}, {"tarh_typ", QStringLiteral("نوع طرح")},
+    {"jalase_dat", QStringLiteral("تاريخ انتخاب مشاور")}, {"prot_no", QStringLiteral("شماره قرارداد")},
+    {"prot_dat1", QStringLiteral("تاريخ قرارداد")}, {"prot_tim", QStringLiteral("مدت قرارداد")},
+    {"prot_dat2", QStringLiteral("تاريخ خاتمه قرارداد")}, {"prot_mablagh", QStringLiteral("مبلغ قرارداد")},
+    {"pardakhti", QStringLiteral("مبلغ وضعيت")}, {"peymankar", QStringLiteral("پيمانکار/مشاور")},
+    {"masahat_por", QStringLiteral("مساحت پر")}, {"masahat_khali", QStringLiteral("مساحت خالي")},
+    {"por_price", QStringLiteral("مبلغ پر")}, {"khali_price", QStringLiteral("مبلغ خالي")},
+    {"zarib_mantaghe", QStringLiteral("ضريب منطقه")}, {"zarib_sobat", QStringLiteral("ضريب صعوبت")},
+    {"zarib_kochaki", QStringLiteral("ضريب کوچکي")}, {"tajhiz_mablagh", QStringLiteral("مبلغ تجهيز")},
+    {"jarime", QStringLiteral("جريمه تاخير")}, {"paper_no", QStringLiteral("شماره نامه ابلاغ")},
+    {"paper_dat", QStringLiteral("تاريخ نامه ابلاغ")}, {"tahvil_dat1", QStringLiteral("تاريخ تحويل اوليه")},
+    {"checklist_dat", QStringLiteral("تاريخ  چک ليست")}, {"tahvil_dat2", QStringLiteral("تاريخ تحويل قطعي")},
+    {"status_typ", QStringLiteral("نوع وضعيت")}, {"status_dat", QStringLiteral("تاريخ وضعيت")},
+    {"hosn_dat", QStringLiteral("تاريخ حسن انجام کار")}, {"pic_count", QStringLiteral("تعداد ضمائم")},
+    {"peymankar_id", QStringLiteral("شناسه پيمانکار")}, {"masahat_por1", QStringLiteral("مساحت پر اوليه")},
+    {"masahat_khali1", QStringLiteral("مساحت خالي اوليه")}, {"zarib_sobat1", QStringLiteral("ضريب صعوبت اوليه")},
+    {"zarib_kochaki1", QStringLiteral("ضريب کوچکي اوليه")}, {"cmt", QStringLiteral("ساير توضيحات")},
+    {"tamdid_dat", QStringLiteral("تاريخ نامه تمديد")}, {"darsad_inc", QStringLiteral("درصد افزايش")},
+    {"hosn_paper_dat", QStringLiteral("تاريخ نامه حسن")}, {"gps_mablagh", QStringLiteral("مبلغ GPS")},
+    {"status", QStringLiteral("وضعيت پرداخت")}, {"prot_typ", QStringLiteral("نوع قرارداد")},
+    {"ostan", QStringLiteral("استان")},
+};
+
+const QString programDocumentTitle = QStringLiteral("مدارک اوراق نقشه برداري");
+
+QString inputText(const QWidget *w)
+{
+    if (auto *combo = qobject_cast<const QComboBox *>(w))
+        return combo->currentText();
+    return static_cast<const QLineEdit *>(w)->text();
+}
+
+QComboBox *editableCombo(QWidget *parent)
+{
+    auto *c = new QComboBox(parent);
+    c->setEditable(true);
+    return c;
+}
+
+std::optional<QString> textIf(const FilterCheck *check, const QWidget *input)
+{
+    return check->active() ? std::optional<QString>(inputText(input)) : std::nullopt;
+}
+
+void fillCombo(QComboBox *combo, const QStringList &items)
+{
+    const QString text = combo->currentText();
+    combo->blockSignals(true);
+    combo->clear();
+    combo->addItems(items);
+    combo->setCurrentText(text);
+    combo->blockSignals(false);
+}
+
+QStringList column(const ResultSet &rows)
+{
+    QStringList out;
+    for (const QVariantList &r : rows.rows)
+        out << r[0].toString();
+    return out;
+}
+
+void notAvailable()
+{
+    ui().message(pages::notAvailableMessage);
+}
+}  // namespace
+
+FilterList::FilterList(const QString &caption, QWidget *input_, const QString &removeCaption, QWidget *parent)
+    : QObject(parent), input(input_)
+{
+    add = new QPushButton(QStringLiteral("+"), parent);
+    show = new QCheckBox(parent);
+    list = new QListWidget(parent);
+    list->setFixedHeight(56);
+    list->hide();
+    check = new FilterCheck(caption, {input, add, show}, parent);
+    remove = new QAction(removeCaption, list);
+    list->addAction(remove);
+    list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(check, &QCheckBox::toggled, this, [this] {
+        list->hide();
+        list->clear();
+        show->setChecked(false);
+    });
+    connect(add, &QPushButton::clicked, this, [this] { append(inputText(input)); });
+    connect(show, &QCheckBox::toggled, list, &QWidget::setVisible);
+    connect(remove, &QAction::triggered, this, [this] { delete list->currentItem(); });
+}
+
+std::optional<QStringList> FilterList::entries() const
+{
+    if (!check->active())
+        return std::nullopt;
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+void FilterList::append(const QString &entry)
+{
+    list->addItem(entry);
+}
+
+void FilterList::clear()
+{
+    list->clear();
+}
+
+naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("naghshe_src"));
+    setWindowTitle(QStringLiteral("وضعيت نقشه برداري ها روستاها"));
+    setLayoutDirection(Qt::RightToLeft);
+
+    ostan = editableCombo(this);
+    city = editableCombo(this);
+    rosta = editableCombo(this);
+    peymankar = editableCombo(this);
+    tamin_loc = editableCombo(this);
+    status = editableCombo(this);
+    prot_typ = editableCombo(this);
+    prot_typ->addItems({QStringLiteral("قرارداد"), QStringLiteral("تفاهمنامه")});
+    prot_dat = new QComboBox(this);
+    prot_dat->addItems({QStringLiteral(">"), QStringLiteral("="), QStringLiteral("<")});
+    prot_dat->setCurrentIndex(-1);
+    tamin_sal = new QLineEdit(this);
+    prot_no = new QLineEdit(this);
+    roz = new QLineEdit(QStringLiteral("15"), this);
+    prot_dat2 = new JalaliDateEdit(this);
+    prot_dat1_1 = new JalaliDateEdit(this);
+    prot_dat1_2 = new JalaliDateEdit(this);
+
+    CheckBox11 = new FilterCheck(QStringLiteral("استان"), {ostan}, this);
+    cityList = new FilterList(QStringLiteral("شهرستان"), city, QStringLiteral("حذف شهرستان"), this);
+    rostaList = new FilterList(QStringLiteral("روستا"), rosta, QStringLiteral("حذف روستا"), this);
+    CheckBox5 = new FilterCheck(QStringLiteral("سال تامين اعتبار"), {tamin_sal}, this);
+    peymankarList = new FilterList(QStringLiteral("پيمانکار"), peymankar, QStringLiteral("حذف"), this);
+    protNoList = new FilterList(QStringLiteral("شماره قرارداد"), prot_no, QStringLiteral("حذف"), this);
+    locList = new FilterList(QStringLiteral("محل تامين اعتبار"), tamin_loc, QStringLiteral("حذف"), this);
+    CheckBox6 = new FilterCheck(QStringLiteral("تاريخ خاتمه قرارداد"), {roz, prot_dat2, prot_dat}, this);
+    CheckBox8 = new FilterCheck(QStringLiteral("تاريخ قرارداد"), {prot_dat1_1, prot_dat1_2}, this);
+    CheckBox9 = new FilterCheck(QStringLiteral("وضعيت پرداخت"), {status}, this);
+    CheckBox10 = new FilterCheck(QStringLiteral("نوع قرارداد"), {prot_typ}, this);
+    BitBtn1 = new QPushButton(QStringLiteral("جستجو"), this);
+
+    cnt = new QLabel(QStringLiteral("0"), this);
+    cnt_green1 = new QLabel(QStringLiteral("0"), this);
+    prot_mablagh = new QLabel(QStringLiteral("0"), this);
+    pardakhti = new QLabel(QStringLiteral("0"), this);
+
+    DBGrid1 = new BrowserGrid(this);
+    DBGrid1->setHeadings(gridHeadings);
+    DBGrid1->setHiddenColumns({QStringLiteral("id")});
+    DBGrid1->setMoneyColumns({QStringLiteral("prot_mablagh"), QStringLiteral("pardakhti"), QStringLiteral("por_price"),
+                              QStringLiteral("khali_price"), QStringLiteral("tajhiz_mablagh"),
+                              QStringLiteral("jarime"), QStringLiteral("gps_mablagh")});
+    DBGrid1->setRowColour([](const ResultSet &rows, const QVariantList &row) {
+        switch (survey::rowShade(row[rows.columnIndex(QStringLiteral("tamin_sal"))].toString(),
+                                 row[rows.columnIndex(QStringLiteral("pic_count"))].toInt())) {
+        case survey::RowShade::Green: return QColor(Qt::green);
+        case survey::RowShade::Yellow: return QColor(Qt::yellow);
+        case survey::RowShade::Normal: break;
+        }
+        return QColor();
+    });
+    DBGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    N33 = new QAction(QStringLiteral("انتساب يک پيمانکار به تمام موارد اين ليست"), DBGrid1);
+    N37 = new QAction(QStringLiteral("انتساب يک ضميمه به تمام موارد اين ليست"), DBGrid1);
+    N34 = new QAction(QStringLiteral("انتقال به بخش مطالعات"), DBGrid1);
+    N62 = new QAction(QStringLiteral("افزودن شهرستان و روستا کل ليست به جستجو"), DBGrid1);
+    DBGrid1->addActions({N33, N37, N34, N62});
+
+    auto *bar = new QMenuBar(this);
+    N1 = bar->addAction(QStringLiteral("ثبت"));
+    N2 = bar->addAction(QStringLiteral("ويرايش"));
+    N3 = bar->addAction(QStringLiteral("حذف"));
+    N7 = bar->addAction(QStringLiteral("ضمائم"));
+    QMenu *forms = bar->addMenu(QStringLiteral("فرم ها"));
+    QMenu *contract = forms->addMenu(QStringLiteral("قرارداد"));
+    QMenu *office = forms->addMenu(QStringLiteral("پيگيري هاي اداري"));
+    QMenu *money = forms->addMenu(QStringLiteral("گردش مالي"));
+    for (const char *caption : {"موافقت نامه", "فرم استعلام 3بخشي", "هيئت انتخاب مشاور",
+                                "ابلاغ موافقت نامه (حقيقي/حقوقي) (A5)", "تمديد قرارداد", "خاتمه قرارداد"})
+        formItems << contract->addAction(QString::fromUtf8(caption));
+    QMenu *increase = contract->addMenu(QStringLiteral("افزايش قرارداد"));
+    for (const char *caption : {"امور پيمان ها", "ابلاغ اضافه کاري", "شرح عمليات"})
+        formItems << increase->addAction(QString::fromUtf8(caption));
+    for (const char *caption : {"تحويل اوليه", "تحويل قطعي", "برچسب لوح فشرده", "تخصيص امتياز ارزيابي",
+                                "ارزيابي اوليه", "چک ليست نهايي (با تصوير امضا)", "چک ليست تامين اعتبار حقيقي",
+                                "چک ليست تامين اعتبار حقوقي"})
+        formItems << office->addAction(QString::fromUtf8(caption));
+    for (const char *caption : {"صورت وضعيت موقت", "صورت وضعيت قطعي", "صورت وضعيت جذبي", "صورت وضعيت آزاد",
+                                "حسن انجام کار", "تسويه حساب", "تسويه حساب با دهياري", "روکش صورت وضعيت"})
+        formItems << money->addAction(QString::fromUtf8(caption));
+    N54 = money->addAction(QStringLiteral("مدارک اوراق"));
+    QMenu *reports = bar->addMenu(QStringLiteral("گزارشات"));
+    N15 = reports->menuAction();
+    N16 = reports->addAction(QStringLiteral("وب"));
+    N17 = reports->addAction(QStringLiteral("اکسل جامع"));
+    N53 = reports->addAction(QStringLiteral("اکسل سامانه"));
+    N26 = reports->addAction(QStringLiteral("جستجو و ذخيره ضمائم"));
+    N46 = reports->addAction(QStringLiteral("چک ليست ضمائم"));
+    N41 = reports->addAction(QStringLiteral("اعتبارات"));
+    N45 = bar->addAction(QStringLiteral("مستندات"));
+    N38 = bar->addAction(QStringLiteral("پيمانکاران"));
+    N47 = bar->addAction(QStringLiteral("دوربين"));
+    N39 = bar->addAction(QStringLiteral("+"));
+    N40 = bar->addAction(QStringLiteral("_"));
+    N6 = bar->addAction(QStringLiteral("خروج"));
+
+    auto *filtersBox = new QGridLayout;
+    int col = 0;
+    auto place = [&](QWidget *check, QList<QWidget *> inputs) {
+        filtersBox->addWidget(check, 0, col);
+        int row = 1;
+        for (QWidget *w : inputs)
+            filtersBox->addWidget(w, row++, col);
+        ++col;
+    };
+    place(CheckBox11, {ostan});
+    for (FilterList *l : {cityList, rostaList, peymankarList, protNoList, locList}) {
+        auto *addRow = new QHBoxLayout;
+        addRow->addWidget(l->add);
+        addRow->addWidget(l->show);
+        filtersBox->addWidget(l->check, 0, col);
+        filtersBox->addWidget(l->input, 1, col);
+        filtersBox->addLayout(addRow, 2, col);
+        filtersBox->addWidget(l->list, 3, col);
+        ++col;
+    }
+    place(CheckBox5, {tamin_sal});
+    place(CheckBox6, {prot_dat2, roz, prot_dat});
+    place(CheckBox8, {prot_dat1_1, prot_dat1_2});
+    place(CheckBox9, {status});
+    place(CheckBox10, {prot_typ});
+    filtersBox->addWidget(BitBtn1, 1, col);
+
+    auto *totals = new QHBoxLayout;
+    for (auto [caption, label] : {std::pair{"تعداد کل طرح ها:", cnt}, {"تعداد طرح هاي نهايي شده:", cnt_green1},
+                                  {"مبلغ قرارداد", prot_mablagh}, {"مبلغ وضعيت", pardakhti}}) {
+        totals->addWidget(new QLabel(QString::fromUtf8(caption), this));
+        totals->addWidget(label);
+    }
+    totals->addStretch();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setMenuBar(bar);
+    layout->addLayout(filtersBox);
+    layout->addLayout(totals);
+    layout->addWidget(DBGrid1);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &naghshe_src::search);
+    for (QLineEdit *e : {tamin_sal, prot_no})
+        connect(e, &QLineEdit::returnPressed, this, &naghshe_src::search);
+    for (QComboBox *c : {city, rosta, peymankar})
+        connect(c->lineEdit(), &QLineEdit::returnPressed, this, &naghshe_src::search);
+    connect(ostan, &QComboBox::currentTextChanged, this, [this](const QString &province) {
+        try {
+            fillCombo(city, column(dm().main().select(
+                                QStringLiteral("SELECT DISTINCT city FROM abadiha WHERE ostan = ?"), {province})));
+        } catch (const DbError &e) {
+            ui().message(e.text(), MessageKind::Error);
+        }
+    });
+    connect(city, &QComboBox::currentTextChanged, this, [this](const QString &county) {
+        try {
+            fillCombo(rosta, column(dm().main().select(
+                                 QStringLiteral("SELECT DISTINCT rosta FROM abadiha WHERE ostan = ? AND city = ?"),
+                                 {ostan->currentText(), county})));
+        } catch (const DbError &e) {
+            ui().message(e.text(), MessageKind::Error);
+        }
+    });
+    connect(CheckBox6, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        recomputeTarget();
+        roz->setFocus();
+    });
+    connect(roz, &QLineEdit::textChanged, this, &naghshe_src::recomputeTarget);
+    connect(DBGrid1, &QAbstractItemView::doubleClicked, this,
+            [this] { rostaList->append(DBGrid1->currentValue(QStringLiteral("rosta")).toString()); });
+    connect(DBGrid1, &QAbstractItemView::clicked, this, [this] {
+        QToolTip::showText(DBGrid1->mapToGlobal(DBGrid1->rect().center()),
+                           QStringLiteral("توضيحات") + QLatin1Char('\n')
+                               + DBGrid1->currentValue(QStringLiteral("cmt")).toString(),
+                           DBGrid1);
+    });
+
+    connect(N1, &QAction::triggered, this, &naghshe_src::registerProject);
+    connect(N2, &QAction::triggered, this, &naghshe_src::editProject);
+    connect(N3, &QAction::triggered, this, &naghshe_src::deleteProject);
+    connect(N7, &QAction::triggered, this, &naghshe_src::attachments);
+    connect(N16, &QAction::triggered, this,
+            [this] { exportHtml(QDir::temp().filePath(QStringLiteral("Tarvesholan.htm"))); });
+    connect(N17, &QAction::triggered, this, &naghshe_src::exportComprehensive);
+    connect(N53, &QAction::triggered, this, &naghshe_src::exportSystem);
+    connect(N46, &QAction::triggered, this, &naghshe_src::exportChecklist);
+    connect(N54, &QAction::triggered, this, &naghshe_src::programDocuments);
+    connect(N38, &QAction::triggered, this, &naghshe_src::contractors);
+    connect(N39, &QAction::triggered, this, [this] { fontBigger(1); });
+    connect(N40, &QAction::triggered, this, [this] { fontBigger(-1); });
+    connect(N6, &QAction::triggered, this, &QDialog::reject);
+    connect(N33, &QAction::triggered, this, &naghshe_src::assignContractorToAll);
+    connect(N37, &QAction::triggered, this, &naghshe_src::attachToAll);
+    connect(N62, &QAction::triggered, this, &naghshe_src::addListedPlaces);
+    for (QAction *later : QList<QAction *>{N26, N41, N45, N47, N34} + formItems)
+        connect(later, &QAction::triggered, this, &notAvailable);
+    connect(&windows::get<naghshe_ins>(), &naghshe_ins::saved, this, &naghshe_src::searchKeeping);
+}
+
+void naghshe_src::applyRights(const PageRights &rights)
+{
+    N1->setEnabled(rights.insert);
+    N2->setEnabled(rights.edit);
+    N3->setEnabled(rights.remove);
+    for (QAction *a : {N7, N15, N45})
+        a->setEnabled(rights.view);
+    for (QAction *a : formItems)
+        a->setEnabled(rights.view);
+    N54->setEnabled(rights.view);
+}
+
+void naghshe_src::prepare()
+{
+    cnt->setText(QStringLiteral("0"));
+    for (QComboBox *c : {ostan, city, rosta, peymankar, tamin_loc, status, prot_typ})
+        c->setCurrentText(QString());
+    for (QLineEdit *e : {prot_no, tamin_sal})
+        e->clear();
+    fillChoices();
+    search();
+}
+
+void naghshe_src::fillChoices()
+{
+    try {
+        const Db &db = dm().main();
+        fillCombo(ostan, column(db.select(QStringLiteral("SELECT DISTINCT ostan FROM abadiha"))));
+        fillCombo(status, lookupItemsSorted(db, QStringLiteral("وضعيت پرداخت")));
+        fillCombo(tamin_loc, lookupItemsSorted(db, QStringLiteral("محل تامين اعتبار")));
+        fillCombo(peymankar, column(db.select(QStringLiteral("SELECT DISTINCT peymankar FROM naghshe"))));
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+}
+
+void naghshe_src::recomputeTarget()
+{
+    prot_dat2->setDate(survey::contractEndTarget(jalaliToday(), roz->text()));
+}
+
+survey::NaghsheFilters naghshe_src::filters() const
+{
+    survey::NaghsheFilters f;
+    f.ostan = textIf(CheckBox11, ostan);
+    f.city = cityList->entries();
+    f.rosta = rostaList->entries();
+    f.peymankar = peymankarList->entries();
+    f.prot_no = protNoList->entries();
+    f.tamin_loc = locList->entries();
+    f.tamin_sal = textIf(CheckBox5, tamin_sal);
+    if (CheckBox6->active()) {
+        static const survey::EndCompare byIndex[] = {survey::EndCompare::Before, survey::EndCompare::On,
+                                                     survey::EndCompare::After};
+        const int i = prot_dat->currentIndex();
+        f.contractEnd = survey::ContractEnd{prot_dat2->date(), i < 0 ? survey::EndCompare::Any : byIndex[i],
+                                            jalaliToday()};
+    }
+    if (CheckBox8->active())
+        f.contractDates = std::pair{prot_dat1_1->date(), prot_dat1_2->date()};
+    f.status = textIf(CheckBox9, status);
+    f.prot_typ = textIf(CheckBox10, prot_typ);
+    return f;
+}
+
+void naghshe_src::search()
+{
+    try {
+        const Db &db = dm().main();
+        survey::NaghsheSearchState state;
+        state.filters = filters();
+        const Conditions c = survey::naghsheConditions(db.dialect(), state.filters, session());
+        state.totals = survey::naghsheTotals(db, c);
+        ResultSet rows = survey::naghsheList(db, c);
+        state.finalised = survey::finalisedCount(rows);
+        DBGrid1->setRows(std::move(rows));
+        last_ = state;
+        cnt->setText(QString::number(state.totals.count));
+        cnt_green1->setText(QString::number(state.finalised));
+        prot_mablagh->setText(state.totals.contractSum.grouped());
+        pardakhti->setText(state.totals.feeSum.grouped());
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+}
+
+void naghshe_src::searchKeeping(const QVariant &id)
+{
+    search();
+    const ResultSet shown = DBGrid1->shownRows();
+    const int idColumn = shown.columnIndex(QStringLiteral("id"));
+    for (int r = 0; r < shown.size(); ++r)
+        if (shown.rows[r][idColumn] == id || shown.rows[r][idColumn].toLongLong() == id.toLongLong()) {
+            DBGrid1->setCurrentIndex(DBGrid1->model()->index(r, 1));
+            return;
+        }
+}
+
+void naghshe_src::registerProject()
+{
+    naghshe_ins &entry = windows::get<naghshe_ins>();
+    entry.startNew();
+    ui().execDialog(entry);
+}
+
+void naghshe_src::editProject()
+{
+    if (!DBGrid1->currentId().isValid())
+        return;
+    Row row;
+    for (const QString &c : DBGrid1->shownRows().columns)
+        row[c] = DBGrid1->currentValue(c);
+    naghshe_ins &entry = windows::get<naghshe_ins>();
+    entry.startEdit(row);
+    ui().execDialog(entry);
+}
+
+void naghshe_src::deleteProject()
+{
+    const QVariant id = DBGrid1->currentId();
+    if (!id.isValid())
+        return;
+    try {
+        const Db &db = dm().main();
+        if (confirmDeletePassword(db)) {
+            survey::deleteProject(db, id.toLongLong(), session().karbar);
+            ui().message(QStringLiteral("حذف شد"));
+        }
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+    search();
+}
+
+void naghshe_src::attachments()
+{
+    const QVariant id = DBGrid1->currentId();
+    if (!id.isValid())
+        return;
+    AttachmentContext context;
+    context.ownerId = id.toLongLong();
+    openAttachments(attachment::naghshe_pic(), context);
+    searchKeeping(id);
+}
+
+void naghshe_src::attachToAll()
+{
+    const QVariant id = DBGrid1->currentId();
+    if (!id.isValid())
+        return;
+    AttachmentContext context;
+    context.ownerId = id.toLongLong();
+    context.mode = AddMode::All;
+    context.pageKey = QStringLiteral("naghshe");
+    const ResultSet shown = DBGrid1->shownRows();
+    const int idColumn = shown.columnIndex(QStringLiteral("id"));
+    for (const QVariantList &r : shown.rows)
+        context.listedOwners << r[idColumn].toLongLong();
+    openAttachments(attachment::naghshe_pic(), context);
+    searchKeeping(id);
+}
+
+void naghshe_src::assignContractorToAll()
+{
+    const std::optional<PickedContractor> picked = windows::get<peymankar_list>().pick();
+    if (!picked || !picked->name)
+        return;
+    if (!ui().question(QStringLiteral("از انتخاب اين پيمانکار اطمينان داريد؟") + *picked->name))
+        return;
+    const ResultSet shown = DBGrid1->shownRows();
+    const int idColumn = shown.columnIndex(QStringLiteral("id"));
+    QList<qint64> ids;
+    for (const QVariantList &r : shown.rows)
+        ids << r[idColumn].toLongLong();
+    try {
+        survey::assignContractor(dm().main(), ids, picked->id, *picked->name);
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+        return;
+    }
+    ui().message(QStringLiteral("انجام شد"));
+    search();
+}
+
+void naghshe_src::addListedPlaces()
+{
+    const auto [counties, villages] = survey::listedPlaces(DBGrid1->shownRows());
+    cityList->clear();
+    rostaList->clear();
+    for (const QString &c : counties)
+        cityList->append(c);
+    for (const QString &v : villages)
+        rostaList->append(v);
+}
+
+void naghshe_src::contractors()
+{
+    windows::get<peymankar_src>().openChecked();
+}
+
+void naghshe_src::exportComprehensive()
+{
+    DBGrid1->exportList(survey::comprehensiveHeadings());
+}
+
+void naghshe_src::exportSystem()
+{
+    try {
+        exportList(survey::systemExport(dm().main(), last_.filters), survey::systemHeadings());
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+}
+
+bool naghshe_src::exportHtml(const QString &path)
+{
+    QString error;
+    if (!writeFileAtomically(path, survey::htmlList(DBGrid1->shownRows()).toUtf8(), &error)) {
+        ui().message(error, MessageKind::Error);
+        return false;
+    }
+    ui().openWithDesktop(path);
+    return true;
+}
+
+void naghshe_src::exportChecklist()
+{
+    try {
+        const ResultSet sheet = survey::attachmentChecklist(dm().main(), DBGrid1->shownRows());
+        exportList(sheet, {});
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+}
+
+void naghshe_src::programDocuments()
+{
+    try {
+        const ResultSet rows = dm().main().select(
+            QStringLiteral("SELECT pic, pictype FROM zamaem WHERE cmt = ? ORDER BY pk"), {programDocumentTitle});
+        if (rows.empty()) {
+            ui().message(QStringLiteral("فايلي در بخش ضمائم با اين عنوان نيست"));
+            return;
+        }
+        const QByteArray content = rows.rows[0][0].toByteArray();
+        if (content.isEmpty())
+            return;
+        const QString chosen = ui().saveFileName(programDocumentTitle, programDocumentTitle);
+        if (chosen.isEmpty())
+            return;
+        const QString path = chosen + safeExtension(rows.rows[0][1].toString());
+        QString error;
+        if (!writeFileAtomically(path, content, &error)) {
+            ui().message(error, MessageKind::Error);
+            return;
+        }
+        ui().openWithDesktop(path);
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+}
+
+void naghshe_src::fontBigger(int step)
+{
+    QFont font = DBGrid1->font();
+    font.setPointSize(font.pointSize() + step);
+    DBGrid1->setFont(font);
+    for (int c = 0; c < 41 && c < DBGrid1->horizontalHeader()->count(); ++c)
+        DBGrid1->setColumnWidth(c, DBGrid1->columnWidth(c) + 5 * step);
+}
+
+}  // namespace bv

@@ -1,0 +1,94 @@
+#pragma once
+// The survey projects browser: filters, count and totals, the coloured list
+// and every action on the current project.
+#include "naghshe_search.h"
+#include "session.h"
+
+#include <QDialog>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace bv {
+
+class BrowserGrid;
+class FilterCheck;
+class JalaliDateEdit;
+
+// A list filter: its check box, the input whose text "+" appends, the list of
+// entries that take part in the search, and the box that shows the list.
+class FilterList : public QObject {
+    Q_OBJECT
+public:
+    FilterList(const QString &caption, QWidget *input, const QString &removeCaption, QWidget *parent);
+    // The entries while the filter is ticked.
+    std::optional<QStringList> entries() const;
+    void append(const QString &entry);
+    void clear();
+
+    FilterCheck *check;
+    QWidget *input;
+    QPushButton *add;
+    QListWidget *list;
+    QCheckBox *show;
+    QAction *remove;
+};
+
+class naghshe_src : public QDialog {
+    Q_OBJECT
+public:
+    explicit naghshe_src(QWidget *parent = nullptr);
+
+    void applyRights(const PageRights &rights);
+    // Opening from the main menu: filter texts emptied, searched once.
+    void prepare();
+    void search();
+    // The filters as set now.
+    survey::NaghsheFilters filters() const;
+    // The last search, read by the browser's letters.
+    const survey::NaghsheSearchState &lastSearch() const { return last_; }
+
+    void registerProject();
+    void editProject();
+    void deleteProject();
+    void attachments();
+    void attachToAll();
+    void assignContractorToAll();
+    void addListedPlaces();
+    void contractors();
+    void exportComprehensive();
+    void exportSystem();
+    // Writes the HTML list to `path` and opens it; false when not written.
+    bool exportHtml(const QString &path);
+    void exportChecklist();
+    void programDocuments();
+    void fontBigger(int step);
+    void recomputeTarget();
+
+    // Filters.
+    FilterCheck *CheckBox11, *CheckBox5, *CheckBox6, *CheckBox8, *CheckBox9, *CheckBox10;
+    QComboBox *ostan, *city, *rosta, *peymankar, *tamin_loc, *status, *prot_typ, *prot_dat;
+    QLineEdit *tamin_sal, *prot_no, *roz;
+    FilterList *cityList, *rostaList, *peymankarList, *protNoList, *locList;
+    JalaliDateEdit *prot_dat2, *prot_dat1_1, *prot_dat1_2;
+    QPushButton *BitBtn1;
+    // Counts and totals.
+    QLabel *cnt, *cnt_green1, *prot_mablagh, *pardakhti;
+    BrowserGrid *DBGrid1;
+    // Menu.
+    QAction *N1, *N2, *N3, *N7, *N15, *N16, *N17, *N53, *N26, *N46, *N41, *N45, *N38, *N47, *N39, *N40, *N6, *N54;
+    QAction *N33, *N37, *N34, *N62;
+    QList<QAction *> formItems;  // the printable forms of later versions
+
+private:
+    void fillChoices();
+    void searchKeeping(const QVariant &id);
+    survey::NaghsheSearchState last_;
+};
+
+}  // namespace bv
