@@ -129,13 +129,25 @@ bool finalised(const QString &creditYear, int attachments)
     return (*year == 1395 && attachments >= 10) || (*year >= 1396 && attachments >= 12);
 }
 
-int finalisedCount(const ResultSet &rows)
+QString naghsheFinalisedSql(const Conditions &conditions)
 {
-    const int year = rows.columnIndex(QStringLiteral("tamin_sal"));
-    const int pics = rows.columnIndex(QStringLiteral("pic_count"));
+    // Only projects with 10 or more attachments can be finalised.
+    const QString bucket = QStringLiteral("CASE WHEN p.pics >= 12 THEN 12 ELSE 10 END");
+    return QStringLiteral("SELECT tamin_sal, ") + bucket
+        + QStringLiteral(", COUNT(*) FROM naghshe JOIN (SELECT naghshe_id, COUNT(*) AS pics FROM naghshe_pic "
+                         "GROUP BY naghshe_id HAVING COUNT(*) >= 10) p ON p.naghshe_id = naghshe.id WHERE ")
+        + conditions.sql() + QStringLiteral(" GROUP BY tamin_sal, ") + bucket;
+}
+
+int finalisedCount(const Db &db, const Conditions &conditions)
+{
+    // The rule stays in the program; the database only counts the rows per
+    // credit year and attachment threshold.
+    const ResultSet groups = db.select(naghsheFinalisedSql(conditions), conditions.values());
     int n = 0;
-    for (const QVariantList &row : rows.rows)
-        n += finalised(row[year].toString(), row[pics].toInt()) ? 1 : 0;
+    for (const QVariantList &g : groups.rows)
+        if (finalised(g[0].toString(), g[1].toInt()))
+            n += g[2].toInt();
     return n;
 }
 

@@ -55,13 +55,15 @@ NaghsheTotals naghsheTotals(const Db &db, const Conditions &conditions);
 // The list: every project column and its attachment count `pic_count`, by county and village.
 ResultSet naghsheList(const Db &db, const Conditions &conditions);
 
-// The list's first rows only, for a first screen; `limit` rows at most.
+// The list's first rows only, for the first screen; `limit` rows at most.
 ResultSet naghsheListPage(const Db &db, const Conditions &conditions, int limit);
 
 // Finalised: credit year 1395 with 10 or more attachments, or 1396 or later
 // with 12 or more; a year that is not a whole number never counts.
 bool finalised(const QString &creditYear, int attachments);
-int finalisedCount(const ResultSet &rows);
+// The finalised projects among those the conditions select.
+QString naghsheFinalisedSql(const Conditions &conditions);
+int finalisedCount(const Db &db, const Conditions &conditions);
 
 enum class RowShade { Normal, Yellow, Green };
 // The row colour: the year is checked only for the 10-attachment rule.

@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -330,6 +331,8 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
                            DBGrid1);
     });
 
+    // A title click sorts the whole list, not the first screen.
+    connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionPressed, this, &naghshe_src::completeList);
     connect(N1, &QAction::triggered, this, &naghshe_src::registerProject);
     connect(N2, &QAction::triggered, this, &naghshe_src::editProject);
     connect(N3, &QAction::triggered, this, &naghshe_src::deleteProject);
@@ -425,26 +428,48 @@ void naghshe_src::search()
         state.filters = filters();
         const Conditions c = survey::naghsheConditions(db.dialect(), state.filters, session());
         state.totals = survey::naghsheTotals(db, c);
-        ResultSet rows = survey::naghsheList(db, c);
-        state.finalised = survey::finalisedCount(rows);
+        state.finalised = survey::finalisedCount(db, c);
+        ResultSet rows = survey::naghsheListPage(db, c, firstScreenRows);
+        pending_ = rows.size() < state.totals.count;
         DBGrid1->setRows(std::move(rows));
         last_ = state;
         cnt->setText(QString::number(state.totals.count));
         cnt_green1->setText(QString::number(state.finalised));
         prot_mablagh->setText(state.totals.contractSum.grouped());
         pardakhti->setText(state.totals.feeSum.grouped());
+        if (pending_)
+            QTimer::singleShot(0, this, &naghshe_src::completeList);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }
 }
 
+void naghshe_src::completeList()
+{
+    if (!pending_)
+        return;
+    pending_ = false;
+    const QModelIndex at = DBGrid1->currentIndex();
+    try {
+        const Db &db = dm().main();
+        DBGrid1->setRows(survey::naghsheList(db, survey::naghsheConditions(db.dialect(), last_.filters, session())));
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+        return;
+    }
+    // The first screen is the head of the whole list, so the current row keeps its place.
+    if (at.isValid())
+        DBGrid1->setCurrentIndex(DBGrid1->model()->index(at.row(), at.column()));
+}
+
 void naghshe_src::searchKeeping(const QVariant &id)
 {
     search();
+    completeList();
     const ResultSet shown = DBGrid1->shownRows();
     const int idColumn = shown.columnIndex(QStringLiteral("id"));
     for (int r = 0; r < shown.size(); ++r)
-        if (shown.rows[r][idColumn] == id || shown.rows[r][idColumn].toLongLong() == id.toLongLong()) {
+        if (shown.rows[r][idColumn].toLongLong() == id.toLongLong()) {
             DBGrid1->setCurrentIndex(DBGrid1->model()->index(r, 1));
             return;
         }
@@ -499,6 +524,7 @@ void naghshe_src::attachments()
 
 void naghshe_src::attachToAll()
 {
+    completeList();
     const QVariant id = DBGrid1->currentId();
     if (!id.isValid())
         return;
@@ -519,6 +545,7 @@ void naghshe_src::assignContractorToAll()
     const std::optional<PickedContractor> picked = windows::get<peymankar_list>().pick();
     if (!picked || !picked->name)
         return;
+    completeList();
     if (!ui().question(QStringLiteral("از انتخاب اين پيمانکار اطمينان داريد؟") + *picked->name))
         return;
     const ResultSet shown = DBGrid1->shownRows();
@@ -538,6 +565,7 @@ void naghshe_src::assignContractorToAll()
 
 void naghshe_src::addListedPlaces()
 {
+    completeList();
     const auto [counties, villages] = survey::listedPlaces(DBGrid1->shownRows());
     cityList->clear();
     rostaList->clear();
@@ -554,6 +582,7 @@ void naghshe_src::contractors()
 
 void naghshe_src::exportComprehensive()
 {
+    completeList();
     DBGrid1->exportList(survey::comprehensiveHeadings());
 }
 
@@ -568,6 +597,7 @@ void naghshe_src::exportSystem()
 
 bool naghshe_src::exportHtml(const QString &path)
 {
+    completeList();
     QString error;
     if (!writeFileAtomically(path, survey::htmlList(DBGrid1->shownRows()).toUtf8(), &error)) {
         ui().message(error, MessageKind::Error);
@@ -579,6 +609,7 @@ bool naghshe_src::exportHtml(const QString &path)
 
 void naghshe_src::exportChecklist()
 {
+    completeList();
     try {
         const ResultSet sheet = survey::attachmentChecklist(dm().main(), DBGrid1->shownRows());
         exportList(sheet, {});

@@ -47,7 +47,12 @@ public:
     void applyRights(const PageRights &rights);
     // Opening from the main menu: filter texts emptied, searched once.
     void prepare();
+    // Counts, totals and the first screen of rows at once; the rest of the
+    // list follows when the window is idle, or when an action needs it.
     void search();
+    void completeList();
+    bool listComplete() const { return !pending_; }
+    static constexpr int firstScreenRows = 200;
     // The filters as set now.
     survey::NaghsheFilters filters() const;
     // The last search, read by the browser's letters.
@@ -89,6 +94,7 @@ private:
     void fillChoices();
     void searchKeeping(const QVariant &id);
     survey::NaghsheSearchState last_;
+    bool pending_ = false;
 };
 
 }  // namespace bv

@@ -8,6 +8,9 @@
 #include "windows.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -277,6 +280,41 @@ TEST_P(BrowserTest, WindowListFilterNeedsAnEntry)
     w.addListedPlaces();
     EXPECT_EQ(w.cityList->list->count(), 4);
     EXPECT_EQ(w.rostaList->list->count(), listedPlaces(all).second.size());
+}
+
+TEST_P(BrowserTest, FirstScreenFirstThenTheWholeList)
+{
+    const int total = all.size() + 100;
+    db().transaction([&] {
+        for (int i = 0; i < 100; ++i)
+            addProject("1396", 1000, 10, QStringLiteral("روستا %1").arg(i));
+    });
+    ASSERT_GT(total, naghshe_src::firstScreenRows);
+    naghshe_src &w = window();
+    w.prepare();
+    EXPECT_EQ(w.cnt->text().toInt(), total);
+    EXPECT_EQ(w.DBGrid1->rowCount(), naghshe_src::firstScreenRows);
+    EXPECT_FALSE(w.listComplete());
+    w.DBGrid1->setCurrentIndex(w.DBGrid1->model()->index(150, 1));
+    const qint64 current = w.DBGrid1->currentId().toLongLong();
+
+    // An export needs every listed row.
+    QTemporaryDir dir;
+    ASSERT_TRUE(w.exportHtml(dir.filePath("list.htm")));
+    EXPECT_TRUE(w.listComplete());
+    EXPECT_EQ(w.DBGrid1->rowCount(), total);
+    EXPECT_EQ(w.DBGrid1->currentId().toLongLong(), current);
+    QFile html(dir.filePath("list.htm"));
+    ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(html.readAll()).count(QStringLiteral("<tr>")), total);
+    EXPECT_EQ(user().opened, QStringList{dir.filePath("list.htm")});
+
+    // Left alone, the window completes the list by itself.
+    w.search();
+    EXPECT_FALSE(w.listComplete());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.listComplete());
+    EXPECT_EQ(w.DBGrid1->rowCount(), total);
 }
 
 TEST_P(BrowserTest, DeleteNeedsThePasswordAndRemovesEverything)
