@@ -145,10 +145,34 @@ bool projectExists(const Db &db, const Typed &typed)
 
 bool studyExists(const Db &db, const Typed &typed)
 {
-    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM borvinat WHERE ") + conditionsOf(studyKey),
-                     studyKeyValues(typed))
-               .toInt()
-        > 0;
+    return matchingStudy(db, typed).has_value();
+}
+
+std::optional<MatchingStudy> matchingStudy(const Db &db, const Typed &typed)
+{
+    const ResultSet rows = db.select(QStringLiteral("SELECT id, cod FROM borvinat WHERE ") + conditionsOf(studyKey)
+                                         + QStringLiteral(" ORDER BY id"),
+                                     studyKeyValues(typed));
+    if (rows.empty())
+        return std::nullopt;
+    return MatchingStudy{rows.rows[0][0].toLongLong(), rows.rows[0][1].toString()};
+}
+
+void insertStudy(const Db &db, const Typed &typed, const QString &user)
+{
+    const QString code = typed.value(QStringLiteral("cod"));
+    const QVariantList study = {
+        typed.value("ostan"), typed.value("city"), typed.value("bakhsh"), typed.value("dehestan"),
+        typed.value("rosta"), qlonglong(parseInteger(typed.value("khanevar")).value_or(0)), code, typed.value("x"),
+        typed.value("y"), qlonglong(parseInteger(typed.value("jamiyat")).value_or(0)), typed.value("tamin_sal"),
+        typed.value("tamin_loc"), typed.value("tarh_typ"), typed.value("peymankar"), typed.value("prot_dat1")};
+    db.exec(QStringLiteral("INSERT INTO borvinat (ostan, city, bakhsh, dehestan, rosta, khanevar, cod, X, Y, jamiyat, "
+                           "etebar_sal, tamin_loc, tarh_typ, naghshe_moshaver_name, naghshe_tahvil_dat2, khanevar_p, "
+                           "jamiyat_p, masahat_m, masahat_p, masahat_z_m, masahat_z_p, masahat_k_k_p, masahat_k_m_p, "
+                           "masahat_t, masahat_b_m, masahat_b_p, roshd, gis_emtiyaz2) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)"),
+            study);
+    writeLog(db, user, QStringLiteral(" ثبت مطالعه جديد از بخش نقشه ") + code + QLatin1Char(' ') + user);
 }
 
 qint64 registerProject(const Db &db, const Typed &typed, const ProjectValues &values, const QString &user,
@@ -166,19 +190,7 @@ qint64 registerProject(const Db &db, const Typed &typed, const ProjectValues &va
         writeLog(db, user, QStringLiteral(" ثبت نقشه جديد  ") + code + QLatin1Char(' ') + user);
         if (!withStudy)
             return;
-        const QVariantList study = {
-            typed.value("ostan"), typed.value("city"), typed.value("bakhsh"), typed.value("dehestan"),
-            typed.value("rosta"), qlonglong(parseInteger(typed.value("khanevar")).value_or(0)), code, typed.value("x"),
-            typed.value("y"), qlonglong(parseInteger(typed.value("jamiyat")).value_or(0)), typed.value("tamin_sal"),
-            typed.value("tamin_loc"), typed.value("tarh_typ"), typed.value("peymankar"), typed.value("prot_dat1")};
-        db.exec(QStringLiteral(
-                    "INSERT INTO borvinat (ostan, city, bakhsh, dehestan, rosta, khanevar, cod, X, Y, jamiyat, "
-                    "etebar_sal, tamin_loc, tarh_typ, naghshe_moshaver_name, naghshe_tahvil_dat2, khanevar_p, "
-                    "jamiyat_p, masahat_m, masahat_p, masahat_z_m, masahat_z_p, masahat_k_k_p, masahat_k_m_p, "
-                    "masahat_t, masahat_b_m, masahat_b_p, roshd, gis_emtiyaz2) "
-                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)"),
-                study);
-        writeLog(db, user, QStringLiteral(" ثبت مطالعه جديد از بخش نقشه ") + code + QLatin1Char(' ') + user);
+        insertStudy(db, typed, user);
     });
     return id;
 }

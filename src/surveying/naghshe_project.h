@@ -4,6 +4,7 @@
 #include "db.h"
 
 #include <QMap>
+#include <optional>
 
 namespace bv::survey {
 
@@ -35,6 +36,17 @@ inline const QString duplicateProjectMessage =
 // The study that matches a project: county, village, credit year, households and plan type.
 bool studyExists(const Db &db, const Typed &typed);
 inline const QString duplicateStudyMessage = QStringLiteral("خطا! شهرستان و روستا و نام مشاور طرح و نقشه تکراري است");
+
+// The first study that matches a project, with its village code.
+struct MatchingStudy {
+    qint64 id = 0;
+    QString cod;
+};
+std::optional<MatchingStudy> matchingStudy(const Db &db, const Typed &typed);
+
+// Inserts the study row made from a project, and its log row; call it inside
+// the action's transaction.
+void insertStudy(const Db &db, const Typed &typed, const QString &user);
 
 // Inserts the project and its log row; with `withStudy`, also the matching study
 // row and its log row, all in one transaction. Returns the project's id.

@@ -204,6 +204,20 @@ void assignContractor(const Db &db, const QList<qint64> &ids, qint64 contractorI
     });
 }
 
+QMap<QString, QString> projectTexts(const Row &project)
+{
+    QMap<QString, QString> texts;
+    for (auto it = project.begin(); it != project.end(); ++it)
+        texts[it.key()] = it.value().toString();
+    return texts;
+}
+
+void refreshStudy(const Db &db, qint64 studyId, const Row &project)
+{
+    db.exec(QStringLiteral("UPDATE borvinat SET masahat = ?, naghshe_moshaver_name = ? WHERE id = ?"),
+            {project.value(QStringLiteral("masahat_por")), project.value(QStringLiteral("peymankar")), studyId});
+}
+
 std::pair<QStringList, QStringList> listedPlaces(const ResultSet &rows)
 {
     QStringList counties, villages;

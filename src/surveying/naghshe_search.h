@@ -7,6 +7,7 @@
 #include "db.h"
 #include "listtext.h"
 #include "money.h"
+#include "naghshe_project.h"
 #include "session.h"
 
 #include <optional>
@@ -86,6 +87,11 @@ void deleteProject(const Db &db, qint64 id, const QString &user);
 
 // Gives every project of `ids` the contractor, in one transaction.
 void assignContractor(const Db &db, const QList<qint64> &ids, qint64 contractorId, const QString &name);
+
+// The transfer of a listed project to the studies: the project's row as typed
+// texts, and the update of a matching study's area and surveyor.
+QMap<QString, QString> projectTexts(const Row &project);
+void refreshStudy(const Db &db, qint64 studyId, const Row &project);
 
 // The distinct counties and villages of listed rows, in list order.
 std::pair<QStringList, QStringList> listedPlaces(const ResultSet &rows);

@@ -350,7 +350,9 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
     connect(N33, &QAction::triggered, this, &naghshe_src::assignContractorToAll);
     connect(N37, &QAction::triggered, this, &naghshe_src::attachToAll);
     connect(N62, &QAction::triggered, this, &naghshe_src::addListedPlaces);
-    for (QAction *later : QList<QAction *>{N26, N41, N45, N47, N34} + formItems)
+    connect(N34, &QAction::triggered, this, &naghshe_src::transferToStudies);
+    connect(N45, &QAction::triggered, this, [] { openAttachments(attachment::naghshe_mostanadat(), {}); });
+    for (QAction *later : QList<QAction *>{N26, N41, N47} + formItems)
         connect(later, &QAction::triggered, this, &notAvailable);
     connect(&windows::get<naghshe_ins>(), &naghshe_ins::saved, this, &naghshe_src::searchKeeping);
 }
@@ -482,15 +484,20 @@ void naghshe_src::registerProject()
     ui().execDialog(entry);
 }
 
+Row naghshe_src::currentRow() const
+{
+    Row row;
+    for (const QString &c : DBGrid1->shownRows().columns)
+        row[c] = DBGrid1->currentValue(c);
+    return row;
+}
+
 void naghshe_src::editProject()
 {
     if (!DBGrid1->currentId().isValid())
         return;
-    Row row;
-    for (const QString &c : DBGrid1->shownRows().columns)
-        row[c] = DBGrid1->currentValue(c);
     naghshe_ins &entry = windows::get<naghshe_ins>();
-    entry.startEdit(row);
+    entry.startEdit(currentRow());
     ui().execDialog(entry);
 }
 
@@ -546,8 +553,18 @@ void naghshe_src::assignContractorToAll()
     if (!picked || !picked->name)
         return;
     completeList();
-    if (!ui().question(QStringLiteral("از انتخاب اين پيمانکار اطمينان داريد؟") + *picked->name))
+    try {
+        const std::vector<Row> chosen = dm().main().rows(
+            QStringLiteral("SELECT lname, comp_name FROM peymankar WHERE id = ?"), {picked->id});
+        const Row names = chosen.empty() ? Row() : chosen.front();
+        if (!ui().question(QStringLiteral("از انتخاب اين پيمانکار اطمينان داريد؟")
+                           + names.value(QStringLiteral("lname")).toString() + QStringLiteral(" * ")
+                           + names.value(QStringLiteral("comp_name")).toString()))
+            return;
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
         return;
+    }
     const ResultSet shown = DBGrid1->shownRows();
     const int idColumn = shown.columnIndex(QStringLiteral("id"));
     QList<qint64> ids;
@@ -573,6 +590,31 @@ void naghshe_src::addListedPlaces()
         cityList->append(c);
     for (const QString &v : villages)
         rostaList->append(v);
+}
+
+void naghshe_src::transferToStudies()
+{
+    if (!DBGrid1->currentId().isValid())
+        return;
+    const Row project = currentRow();
+    const survey::Typed typed = survey::projectTexts(project);
+    try {
+        const Db &db = dm().main();
+        if (const std::optional<survey::MatchingStudy> study = survey::matchingStudy(db, typed)) {
+            if (!ui().question(QStringLiteral("هشدار! شهرستان و روستا و نام مشاور طرح و نقشه تکراري است. آيا مي خواهيد "
+                                              "اطلاعات جديد بروز شود؟ کد آبادي ")
+                               + study->cod))
+                return;
+            survey::refreshStudy(db, study->id, project);
+            ui().message(QStringLiteral("بروز رساني انجام شد"));
+            return;
+        }
+        db.transaction([&] { survey::insertStudy(db, typed, session().karbar); });
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+        return;
+    }
+    ui().message(QStringLiteral("نقشه در بخش مطالعات نيز ثبت شد"));
 }
 
 void naghshe_src::contractors()

@@ -65,6 +65,7 @@ public:
     void attachToAll();
     void assignContractorToAll();
     void addListedPlaces();
+    void transferToStudies();
     void contractors();
     void exportComprehensive();
     void exportSystem();
@@ -91,6 +92,7 @@ public:
     QList<QAction *> formItems;  // the printable forms of later versions
 
 private:
+    Row currentRow() const;
     void fillChoices();
     void searchKeeping(const QVariant &id);
     survey::NaghsheSearchState last_;

@@ -4,6 +4,7 @@
 #include "naghshe_ins.h"
 #include "naghshe_search.h"
 #include "naghshe_src.h"
+#include "peymankar_list.h"
 #include "sample.h"
 #include "windows.h"
 
@@ -396,6 +397,91 @@ TEST_P(BrowserTest, AssignContractorChecklistAndSystemExport)
     const ResultSet system = systemExport(db(), f);
     EXPECT_EQ(system.size(), rows.size());
     EXPECT_EQ(system.columns.value(11), "masahat");
+}
+
+TEST_P(BrowserTest, OneContractorForTheWholeListAfterAnExplicitChoice)
+{
+    naghshe_src &w = window();
+    w.prepare();
+    w.rostaList->check->setChecked(true);
+    w.rostaList->append(at(all.rows[0], "rosta"));
+    w.search();
+    const QList<qint64> listedIds = ids(w.DBGrid1->shownRows(), [](const QVariantList &) { return true; });
+    const auto before = db().select("SELECT id, peymankar_id, peymankar FROM naghshe ORDER BY id").rows;
+
+    // Closed without a choice: nothing asked, nothing written.
+    w.assignContractorToAll();
+    EXPECT_TRUE(user().questions.isEmpty());
+    EXPECT_EQ(db().select("SELECT id, peymankar_id, peymankar FROM naghshe ORDER BY id").rows, before);
+
+    qint64 chosen = 0;
+    user().dialogs.push_back([&](QDialog &d) {
+        auto &picker = static_cast<peymankar_list &>(d);
+        chosen = picker.DBGrid1->currentId().toLongLong();
+        picker.pickCurrent();
+        return d.result();
+    });
+    user().answers.push_back(true);
+    w.assignContractorToAll();
+    const Row contractor = db().rows("SELECT lname, comp_name, fname, typ FROM peymankar WHERE id = ?", {chosen}).front();
+    EXPECT_EQ(user().questions.value(0).toStdString(), (QStringLiteral("از انتخاب اين پيمانکار اطمينان داريد؟")
+                                             + contractor["lname"].toString() + " * " + contractor["comp_name"].toString()).toStdString());
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("انجام شد"));
+    for (qint64 project : listedIds)
+        EXPECT_EQ(db().scalar("SELECT peymankar_id FROM naghshe WHERE id = ?", {project}).toLongLong(), chosen);
+    // Projects outside the list keep their contractor.
+    const auto after = db().select("SELECT id, peymankar_id, peymankar FROM naghshe ORDER BY id").rows;
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < after.size(); ++i)
+        if (!listedIds.contains(after[i][0].toLongLong()))
+            EXPECT_EQ(after[i], before[i]);
+}
+
+TEST_P(BrowserTest, TransferToStudiesInsertsOrRefreshes)
+{
+    db().exec("DELETE FROM naghshe");
+    db().exec("DELETE FROM borvinat");
+    const qint64 id = addProject("1399", 5, 5);
+    db().exec("UPDATE naghshe SET khanevar = 40, tarh_typ = ?, masahat_por = 12.5, peymankar = ? WHERE id = ?",
+              {QStringLiteral("هادي"), QStringLiteral("مهندس الف"), id});
+    naghshe_src &w = window();
+    w.prepare();
+    w.transferToStudies();
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("نقشه در بخش مطالعات نيز ثبت شد"));
+    const Row study = db().rows("SELECT * FROM borvinat").front();
+    EXPECT_EQ(study["etebar_sal"].toString(), "1399");
+    EXPECT_EQ(study["cod"].toString(), "12345678");
+    EXPECT_EQ(logRows(QStringLiteral(" ثبت مطالعه جديد از بخش نقشه 12345678 admin")), 1);
+
+    db().exec("UPDATE naghshe SET masahat_por = 20, peymankar = ? WHERE id = ?", {QStringLiteral("مهندس ب"), id});
+    w.search();
+    user().answers.push_back(false);
+    w.transferToStudies();
+    EXPECT_EQ(db().scalar("SELECT naghshe_moshaver_name FROM borvinat").toString(), QStringLiteral("مهندس الف"));
+    user().answers.push_back(true);
+    w.transferToStudies();
+    EXPECT_TRUE(user().questions.value(1).endsWith(QStringLiteral("کد آبادي 12345678")));
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("بروز رساني انجام شد"));
+    EXPECT_EQ(db().scalar("SELECT naghshe_moshaver_name FROM borvinat").toString(), QStringLiteral("مهندس ب"));
+    EXPECT_DOUBLE_EQ(db().scalar("SELECT masahat FROM borvinat").toDouble(), 20.0);
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM borvinat").toInt(), 1);
+}
+
+TEST_P(BrowserTest, ProgramDocumentsSavedAndOpened)
+{
+    naghshe_src &w = window();
+    w.programDocuments();
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("فايلي در بخش ضمائم با اين عنوان نيست"));
+
+    db().exec("INSERT INTO zamaem (cmt, ramz, pictype, pic) VALUES (?, '', '.pdf', ?)",
+              {QStringLiteral("مدارک اوراق نقشه برداري"), QByteArray("%PDF-1")});
+    QTemporaryDir dir;
+    user().files.push_back(dir.filePath("papers"));
+    w.programDocuments();
+    QFile saved(dir.filePath("papers.pdf"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QByteArray("%PDF-1"));
+    EXPECT_EQ(user().opened, QStringList{dir.filePath("papers.pdf")});
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, BrowserTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
