@@ -1,6 +1,11 @@
 #include "filters.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPalette>
+#include <QPushButton>
 
 namespace bv {
 
@@ -32,6 +37,55 @@ void FilterCheck::apply(bool on)
     }
     if (on && !inputs_.isEmpty())
         inputs_.first()->setFocus();
+}
+
+QString filterInputText(const QWidget *input)
+{
+    if (auto *combo = qobject_cast<const QComboBox *>(input))
+        return combo->currentText();
+    return static_cast<const QLineEdit *>(input)->text();
+}
+
+FilterList::FilterList(const QString &caption, QWidget *input_, const QString &removeCaption, QWidget *parent)
+    : QObject(parent), input(input_)
+{
+    add = new QPushButton(QStringLiteral("+"), parent);
+    show = new QCheckBox(parent);
+    list = new QListWidget(parent);
+    list->setFixedHeight(56);
+    list->hide();
+    check = new FilterCheck(caption, {input, add, show}, parent);
+    remove = new QAction(removeCaption, list);
+    list->addAction(remove);
+    list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(check, &QCheckBox::toggled, this, [this] {
+        list->hide();
+        list->clear();
+        show->setChecked(false);
+    });
+    connect(add, &QPushButton::clicked, this, [this] { append(filterInputText(input)); });
+    connect(show, &QCheckBox::toggled, list, &QWidget::setVisible);
+    connect(remove, &QAction::triggered, this, [this] { delete list->currentItem(); });
+}
+
+std::optional<QStringList> FilterList::entries() const
+{
+    if (!check->active())
+        return std::nullopt;
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+void FilterList::append(const QString &entry)
+{
+    list->addItem(entry);
+}
+
+void FilterList::clear()
+{
+    list->clear();
 }
 
 }  // namespace bv

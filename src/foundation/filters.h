@@ -5,6 +5,13 @@
 // only while it is active.
 #include <QCheckBox>
 #include <QList>
+#include <QStringList>
+
+#include <optional>
+
+class QAction;
+class QListWidget;
+class QPushButton;
 
 namespace bv {
 
@@ -19,6 +26,30 @@ public:
 private:
     void apply(bool on);
     QList<QWidget *> inputs_;
+};
+
+// The text of a filter input: a combo box's current text or a line edit's text.
+QString filterInputText(const QWidget *input);
+
+// A list filter: its check box, the input whose text "+" appends, the list of
+// entries that take part in the search, and the box that shows the list.
+// Ticking or unticking hides and empties the list; an empty ticked list is a
+// filter that matches nothing.
+class FilterList : public QObject {
+    Q_OBJECT
+public:
+    FilterList(const QString &caption, QWidget *input, const QString &removeCaption, QWidget *parent);
+    // The entries while the filter is ticked.
+    std::optional<QStringList> entries() const;
+    void append(const QString &entry);
+    void clear();
+
+    FilterCheck *check;
+    QWidget *input;
+    QPushButton *add;
+    QListWidget *list;
+    QCheckBox *show;
+    QAction *remove;
 };
 
 }  // namespace bv

@@ -65,13 +65,6 @@ const Headings gridHeadings = {
 
 const QString programDocumentTitle = QStringLiteral("مدارک اوراق نقشه برداري");
 
-QString inputText(const QWidget *w)
-{
-    if (auto *combo = qobject_cast<const QComboBox *>(w))
-        return combo->currentText();
-    return static_cast<const QLineEdit *>(w)->text();
-}
-
 QComboBox *editableCombo(QWidget *parent)
 {
     auto *c = new QComboBox(parent);
@@ -81,7 +74,7 @@ QComboBox *editableCombo(QWidget *parent)
 
 std::optional<QString> textIf(const FilterCheck *check, const QWidget *input)
 {
-    return check->active() ? std::optional<QString>(inputText(input)) : std::nullopt;
+    return check->active() ? std::optional<QString>(filterInputText(input)) : std::nullopt;
 }
 
 void fillCombo(QComboBox *combo, const QStringList &items)
@@ -107,48 +100,6 @@ void notAvailable()
     ui().message(pages::notAvailableMessage);
 }
 }  // namespace
-
-FilterList::FilterList(const QString &caption, QWidget *input_, const QString &removeCaption, QWidget *parent)
-    : QObject(parent), input(input_)
-{
-    add = new QPushButton(QStringLiteral("+"), parent);
-    show = new QCheckBox(parent);
-    list = new QListWidget(parent);
-    list->setFixedHeight(56);
-    list->hide();
-    check = new FilterCheck(caption, {input, add, show}, parent);
-    remove = new QAction(removeCaption, list);
-    list->addAction(remove);
-    list->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(check, &QCheckBox::toggled, this, [this] {
-        list->hide();
-        list->clear();
-        show->setChecked(false);
-    });
-    connect(add, &QPushButton::clicked, this, [this] { append(inputText(input)); });
-    connect(show, &QCheckBox::toggled, list, &QWidget::setVisible);
-    connect(remove, &QAction::triggered, this, [this] { delete list->currentItem(); });
-}
-
-std::optional<QStringList> FilterList::entries() const
-{
-    if (!check->active())
-        return std::nullopt;
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
-void FilterList::append(const QString &entry)
-{
-    list->addItem(entry);
-}
-
-void FilterList::clear()
-{
-    list->clear();
-}
 
 naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
 {

@@ -18,26 +18,8 @@ namespace bv {
 
 class BrowserGrid;
 class FilterCheck;
+class FilterList;
 class JalaliDateEdit;
-
-// A list filter: its check box, the input whose text "+" appends, the list of
-// entries that take part in the search, and the box that shows the list.
-class FilterList : public QObject {
-    Q_OBJECT
-public:
-    FilterList(const QString &caption, QWidget *input, const QString &removeCaption, QWidget *parent);
-    // The entries while the filter is ticked.
-    std::optional<QStringList> entries() const;
-    void append(const QString &entry);
-    void clear();
-
-    FilterCheck *check;
-    QWidget *input;
-    QPushButton *add;
-    QListWidget *list;
-    QCheckBox *show;
-    QAction *remove;
-};
 
 class naghshe_src : public QDialog {
     Q_OBJECT

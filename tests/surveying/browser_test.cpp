@@ -6,6 +6,7 @@
 #include "naghshe_src.h"
 #include "peymankar_list.h"
 #include "sample.h"
+#include "spreadsheetreader.h"
 #include "windows.h"
 
 #include <QComboBox>
@@ -482,6 +483,43 @@ TEST_P(BrowserTest, ProgramDocumentsSavedAndOpened)
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(saved.readAll(), QByteArray("%PDF-1"));
     EXPECT_EQ(user().opened, QStringList{dir.filePath("papers.pdf")});
+}
+
+TEST_P(BrowserTest, SpreadsheetExportsOfTheList)
+{
+    naghshe_src &w = window();
+    w.prepare();
+    w.rostaList->check->setChecked(true);
+    w.rostaList->append(at(all.rows[0], "rosta"));
+    w.search();
+    const int listedRows = w.DBGrid1->rowCount();
+    ASSERT_GT(listedRows, 0);
+
+    w.exportComprehensive();
+    ASSERT_EQ(user().opened.size(), 1);
+    std::optional<SheetTable> sheet = readSheet(user().opened.back());
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->columns.value(0), QStringLiteral("شناسه"));
+    EXPECT_TRUE(sheet->columns.contains(QStringLiteral("تعداد ضمائم")));
+    EXPECT_EQ(int(sheet->rows.size()), listedRows);
+
+    w.exportSystem();
+    ASSERT_EQ(user().opened.size(), 2);
+    sheet = readSheet(user().opened.back());
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->columns.value(11), QStringLiteral("مساحت"));
+    EXPECT_EQ(int(sheet->rows.size()), listedRows);
+
+    db().exec("INSERT INTO setting (component, cmt) VALUES (?, ?)",
+              {QStringLiteral("شرح ضمائم نقشه برداري"), QStringLiteral("تصوير نقشه")});
+    w.exportChecklist();
+    ASSERT_EQ(user().opened.size(), 3);
+    sheet = readSheet(user().opened.back());
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->columns.value(0), "city");
+    ASSERT_FALSE(sheet->rows.empty());
+    EXPECT_EQ(sheet->rows[0].value(0), QStringLiteral("شهرستان"));
+    EXPECT_EQ(int(sheet->rows.size()), listedRows + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, BrowserTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
