@@ -17,6 +17,7 @@
 #include "xlsxexport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -322,6 +323,9 @@ void naghshe_src::applyRights(const PageRights &rights)
 
 void naghshe_src::prepare()
 {
+    // As large as the main window the menu was used from.
+    if (QWidget *main = QApplication::activeWindow(); main && main != this)
+        resize(main->width() - 30, main->height() - 50);
     cnt->setText(QStringLiteral("0"));
     for (QComboBox *c : {ostan, city, rosta, peymankar, tamin_loc, status, prot_typ})
         c->setCurrentText(QString());

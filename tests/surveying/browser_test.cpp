@@ -1,4 +1,5 @@
 #include "admin_fixture.h"
+#include "attachment_window.h"
 #include "browsergrid.h"
 #include "filters.h"
 #include "naghshe_ins.h"
@@ -520,6 +521,49 @@ TEST_P(BrowserTest, SpreadsheetExportsOfTheList)
     ASSERT_FALSE(sheet->rows.empty());
     EXPECT_EQ(sheet->rows[0].value(0), QStringLiteral("شهرستان"));
     EXPECT_EQ(int(sheet->rows.size()), listedRows + 1);
+}
+
+TEST_P(BrowserTest, OneFileForEveryListedProjectOrForTheCurrentOne)
+{
+    for (const char *page : {"naghshe", "zamaem_n"})
+        db().exec("INSERT INTO dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) VALUES (1, ?, 1, 1, 1, 1)",
+                  {QString::fromLatin1(page)});
+    naghshe_src &w = window();
+    w.prepare();
+    w.rostaList->check->setChecked(true);
+    w.rostaList->append(at(all.rows[0], "rosta"));
+    w.search();
+    const QList<qint64> listedIds = ids(w.DBGrid1->shownRows(), [](const QVariantList &) { return true; });
+    ASSERT_GT(listedIds.size(), 1);
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath("map.pdf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("map");
+    file.close();
+    auto addOne = [&](QDialog &d) {
+        auto &a = static_cast<AttachmentWindow &>(d);
+        a.cmt->setCurrentText(QStringLiteral("نقشه"));
+        user().files.push_back(file.fileName());
+        a.add();
+        return 0;
+    };
+    user().dialogs.push_back(addOne);
+    w.attachToAll();
+    for (qint64 id : listedIds)
+        EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM naghshe_pic WHERE naghshe_id = ?", {id}).toInt(), 1) << id;
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM naghshe_pic").toInt(), listedIds.size());
+    // The list shows the new counts at once.
+    EXPECT_EQ(w.DBGrid1->currentValue("pic_count").toInt(), 1);
+
+    w.DBGrid1->setCurrentIndex(w.DBGrid1->model()->index(1, 1));
+    const qint64 current = w.DBGrid1->currentId().toLongLong();
+    user().dialogs.push_back(addOne);
+    w.attachments();
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM naghshe_pic WHERE naghshe_id = ?", {current}).toInt(), 2);
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM naghshe_pic").toInt(), listedIds.size() + 1);
+    EXPECT_EQ(w.DBGrid1->currentId().toLongLong(), current);
+    EXPECT_EQ(w.DBGrid1->currentValue("pic_count").toInt(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, BrowserTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
