@@ -1,6 +1,8 @@
 #include "admin_fixture.h"
 #include "attachment_window.h"
 #include "browsergrid.h"
+#include "dateedit.h"
+#include "dates.h"
 #include "filters.h"
 #include "naghshe_ins.h"
 #include "naghshe_search.h"
@@ -11,6 +13,7 @@
 #include "windows.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -564,6 +567,27 @@ TEST_P(BrowserTest, OneFileForEveryListedProjectOrForTheCurrentOne)
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM naghshe_pic").toInt(), listedIds.size() + 1);
     EXPECT_EQ(w.DBGrid1->currentId().toLongLong(), current);
     EXPECT_EQ(w.DBGrid1->currentValue("pic_count").toInt(), 2);
+}
+
+TEST_P(BrowserTest, ContractEndTargetFollowsTheDayCount)
+{
+    user().todayValue = gregorianOf("1397/05/20");
+    naghshe_src &w = window();
+    w.roz->setText("45");
+    w.CheckBox6->setChecked(true);
+    EXPECT_EQ(w.prot_dat2->date(), "1397/07/05");
+    w.roz->setText("abc");
+    EXPECT_EQ(w.prot_dat2->date(), "1397/05/20");
+    w.roz->setText("15");
+    EXPECT_EQ(w.prot_dat2->date(), "1397/06/05");
+    w.prot_dat->setCurrentIndex(2);  // "<": ending after the target
+    const NaghsheFilters f = w.filters();
+    ASSERT_TRUE(f.contractEnd);
+    EXPECT_EQ(f.contractEnd->compare, EndCompare::After);
+    EXPECT_EQ(f.contractEnd->target, "1397/06/05");
+    w.search();
+    EXPECT_EQ(w.DBGrid1->rowCount(),
+              expected([&](const QVariantList &r) { return at(r, "prot_dat2") > "1397/06/05"; }).size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, BrowserTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
