@@ -4,6 +4,7 @@
 //       configuration pointing at it (the user's own configuration is untouched).
 //   borvinat-sample --fill FILE [--projects N] [--villages N] [--seed N]
 //       builds the schema in a SQLite file and fills it, printing the time taken.
+#include "accounts.h"
 #include "config.h"
 #include "db.h"
 #include "sample.h"
@@ -43,6 +44,16 @@ bool buildAndFill(const QString &mainFile, const QString &contractsFile, const b
         return false;
     }
     bv::sample::fill(main, contractsFile.isEmpty() ? nullptr : &contracts, size);
+    // The sample administrator may use every page and see every county.
+    const qint64 admin = main.scalar(QStringLiteral("SELECT id FROM users WHERE us = 'admin'")).toLongLong();
+    std::map<QString, bv::PageRights> rights;
+    for (const bv::PageKey &page : bv::pageKeys())
+        rights[QString::fromLatin1(page.key)] = {true, true, true, true};
+    bv::saveRights(main, admin, rights);
+    QStringList counties;
+    for (const QVariantList &row : main.select(QStringLiteral("SELECT DISTINCT city FROM abadiha")).rows)
+        counties << row[0].toString();
+    bv::saveCounties(main, admin, counties);
     return true;
 }
 
