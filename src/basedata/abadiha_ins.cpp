@@ -235,11 +235,11 @@ void abadiha_ins::dehestanChanged() { levelChanged(3); }
 void abadiha_ins::rostaChanged() { levelChanged(4); }
 void abadiha_ins::codChanged() { levelChanged(5); }
 
-void abadiha_ins::insertVillage()
+void abadiha_ins::save(const std::function<QString()> &write, const QString &done)
 {
     QString refusal;
     try {
-        refusal = registerVillage(dm().main(), typed(), session().karbar);
+        refusal = write();
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
@@ -248,27 +248,20 @@ void abadiha_ins::insertVillage()
         ui().message(refusal);
         return;
     }
-    ui().message(QStringLiteral("ثبت شد"));
+    ui().message(done);
     emit saved();
     accept();
 }
 
+void abadiha_ins::insertVillage()
+{
+    save([this] { return registerVillage(dm().main(), typed(), session().karbar); }, QStringLiteral("ثبت شد"));
+}
+
 void abadiha_ins::updateVillage()
 {
-    QString refusal;
-    try {
-        refusal = editVillage(dm().main(), editedId_, typed(), session().karbar);
-    } catch (const DbError &e) {
-        ui().message(e.text(), MessageKind::Error);
-        return;
-    }
-    if (!refusal.isEmpty()) {
-        ui().message(refusal);
-        return;
-    }
-    ui().message(QStringLiteral("ويرايش انجام شد"));
-    emit saved();
-    accept();
+    save([this] { return editVillage(dm().main(), editedId_, typed(), session().karbar); },
+         QStringLiteral("ويرايش انجام شد"));
 }
 
 void abadiha_ins::refreshCoordinates()

@@ -4,6 +4,7 @@
 #include "villages.h"
 
 #include <QDialog>
+#include <functional>
 
 class QComboBox;
 class QLineEdit;
@@ -57,6 +58,9 @@ signals:
     void saved();
 
 private:
+    // Runs a register or edit; a refusal text or a database error is shown and
+    // the window stays, otherwise `done` is shown and the window closes.
+    void save(const std::function<QString()> &write, const QString &done);
     void levelChanged(int level);
     void clearInputs();
     qint64 editedId_ = 0;

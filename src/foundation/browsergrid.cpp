@@ -177,6 +177,18 @@ void BrowserGrid::sortBy(const QString &column)
     }
 }
 
+Row BrowserGrid::currentRow() const
+{
+    Row row;
+    const QModelIndex index = currentIndex();
+    if (!index.isValid())
+        return row;
+    const QVariantList &values = model_->source(index.row());
+    for (int c = 0; c < model_->rows.columns.size(); ++c)
+        row.insert(model_->rows.columns[c], values[c]);
+    return row;
+}
+
 QVariant BrowserGrid::currentValue(const QString &column) const
 {
     const int c = model_->rows.columnIndex(column);

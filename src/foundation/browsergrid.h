@@ -42,6 +42,8 @@ public:
     // A value of the current row; invalid when there is none.
     QVariant currentValue(const QString &column) const;
     QVariant currentId() const { return currentValue(QStringLiteral("id")); }
+    // Every value of the current row by column; empty when there is none.
+    Row currentRow() const;
 
     // The spreadsheet export of the rows shown, with the export's own headings.
     void exportList(const Headings &headings) const;

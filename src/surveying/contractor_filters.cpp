@@ -1,6 +1,9 @@
 #include "contractor_filters.h"
 
+#include "browsergrid.h"
+#include "dm.h"
 #include "filters.h"
+#include "interaction.h"
 #include "text.h"
 
 #include <QComboBox>
@@ -42,6 +45,18 @@ survey::ContractorFilter ContractorFilters::filter() const
     if (CheckBox1->active())
         f.compName = normalizeYeh(comp_name->text());
     return f;
+}
+
+void ContractorFilters::search(QLabel *count, BrowserGrid *grid, Listing list) const
+{
+    try {
+        const Db &db = dm().main();
+        const survey::ContractorFilter f = filter();
+        count->setText(QString::number(survey::countContractors(db, f)));
+        grid->setRows(list(db, f));
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
 }
 
 void ContractorFilters::reset()

@@ -6,10 +6,12 @@
 #include <QWidget>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace bv {
 
+class BrowserGrid;
 class FilterCheck;
 
 class ContractorFilters : public QWidget {
@@ -17,6 +19,10 @@ class ContractorFilters : public QWidget {
 public:
     explicit ContractorFilters(QWidget *parent = nullptr);
     survey::ContractorFilter filter() const;
+    // Counts the contractors the filters select into `count` and lists them
+    // with `list` in `grid`; a database error is shown.
+    using Listing = ResultSet (*)(const Db &, const survey::ContractorFilter &);
+    void search(QLabel *count, BrowserGrid *grid, Listing list) const;
     // Names emptied, kind "همه".
     void reset();
 

@@ -439,20 +439,12 @@ void naghshe_src::registerProject()
     ui().execDialog(entry);
 }
 
-Row naghshe_src::currentRow() const
-{
-    Row row;
-    for (const QString &c : DBGrid1->shownRows().columns)
-        row[c] = DBGrid1->currentValue(c);
-    return row;
-}
-
 void naghshe_src::editProject()
 {
     if (!DBGrid1->currentId().isValid())
         return;
     naghshe_ins &entry = windows::get<naghshe_ins>();
-    entry.startEdit(currentRow());
+    entry.startEdit(DBGrid1->currentRow());
     ui().execDialog(entry);
 }
 
@@ -551,7 +543,7 @@ void naghshe_src::transferToStudies()
 {
     if (!DBGrid1->currentId().isValid())
         return;
-    const Row project = currentRow();
+    const Row project = DBGrid1->currentRow();
     const survey::Typed typed = survey::projectTexts(project);
     try {
         const Db &db = dm().main();

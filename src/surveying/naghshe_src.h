@@ -74,7 +74,6 @@ public:
     QList<QAction *> formItems;  // the printable forms of later versions
 
 private:
-    Row currentRow() const;
     void fillChoices();
     void searchKeeping(const QVariant &id);
     survey::NaghsheSearchState last_;

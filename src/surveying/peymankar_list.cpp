@@ -64,14 +64,7 @@ std::optional<PickedContractor> peymankar_list::pick()
 
 void peymankar_list::search()
 {
-    try {
-        const Db &db = dm().main();
-        const survey::ContractorFilter f = filters->filter();
-        cnt->setText(QString::number(survey::countContractors(db, f)));
-        DBGrid1->setRows(survey::pickContractors(db, f));
-    } catch (const DbError &e) {
-        ui().message(e.text(), MessageKind::Error);
-    }
+    filters->search(cnt, DBGrid1, &survey::pickContractors);
 }
 
 void peymankar_list::pickCurrent()

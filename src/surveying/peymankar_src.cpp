@@ -127,14 +127,7 @@ bool peymankar_src::openChecked()
 
 void peymankar_src::search()
 {
-    try {
-        const Db &db = dm().main();
-        const survey::ContractorFilter f = filters->filter();
-        cnt->setText(QString::number(survey::countContractors(db, f)));
-        DBGrid1->setRows(survey::browseContractors(db, f));
-    } catch (const DbError &e) {
-        ui().message(e.text(), MessageKind::Error);
-    }
+    filters->search(cnt, DBGrid1, &survey::browseContractors);
 }
 
 void peymankar_src::newContractor()
@@ -149,12 +142,8 @@ void peymankar_src::editContractor()
     const QVariant id = DBGrid1->currentId();
     if (!id.isValid())
         return;
-    Row row;
-    const ResultSet shown = DBGrid1->shownRows();
-    for (const QString &column : shown.columns)
-        row[column] = DBGrid1->currentValue(column);
     peymankar_ins &entry = windows::get<peymankar_ins>();
-    entry.startEdit(id.toLongLong(), row);
+    entry.startEdit(id.toLongLong(), DBGrid1->currentRow());
     ui().execDialog(entry);
 }
 
