@@ -2,7 +2,7 @@
 #include "appsetup.h"
 #include "basedata_pages.h"
 #include "exchange_pages.h"
-#include "interaction.h"
+#include "qtinteraction.h"
 #include "login.h"
 #include "surveying_pages.h"
 #include "windows.h"

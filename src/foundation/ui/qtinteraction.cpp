@@ -1,4 +1,4 @@
-#include "interaction.h"
+#include "qtinteraction.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,32 +9,15 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
-#include <stdexcept>
 
 namespace bv {
 
 namespace {
-Interaction *installed = nullptr;
-
 QWidget *dialogParent()
 {
     return QApplication::activeWindow();
 }
 }  // namespace
-
-Interaction &ui()
-{
-    if (!installed)
-        throw std::logic_error("no user interaction installed");
-    return *installed;
-}
-
-Interaction *setUi(Interaction *interaction)
-{
-    Interaction *previous = installed;
-    installed = interaction;
-    return previous;
-}
 
 void QtInteraction::message(const QString &text, MessageKind kind)
 {
