@@ -2,10 +2,10 @@
 
 #include "accounts.h"
 #include "activitylog.h"
+#include "attachments.h"
 #include "change_pass.h"
 #include "dates.h"
 #include "dm.h"
-#include "filesafety.h"
 #include "interaction.h"
 #include "main_window.h"
 #include "schema_builder.h"
@@ -25,36 +25,6 @@
 #include <QVBoxLayout>
 
 namespace bv {
-
-namespace {
-// A program attachment's content and extension, by its description.
-std::optional<std::pair<QByteArray, QString>> programAttachment(const QString &description)
-{
-    const ResultSet rows = dm().main().select(
-        QStringLiteral("SELECT pic, pictype FROM zamaem WHERE cmt = ? ORDER BY pk"), {description});
-    if (rows.empty())
-        return std::nullopt;
-    return std::make_pair(rows.rows[0][0].toByteArray(), safeExtension(rows.rows[0][1].toString()));
-}
-
-// Offers to save a program attachment; returns the saved path, empty when not saved.
-QString saveAttachment(const QString &description, const QString &suggestedName)
-{
-    const auto attachment = programAttachment(description);
-    if (!attachment)
-        return {};
-    const QString chosen = ui().saveFileName(QStringLiteral("ذخيره فايل"), suggestedName);
-    if (chosen.isEmpty())
-        return {};
-    const QString path = chosen + attachment->second;
-    QString error;
-    if (!writeFileAtomically(path, attachment->first, &error)) {
-        ui().message(error, MessageKind::Error);
-        return {};
-    }
-    return path;
-}
-}  // namespace
 
 void showServerSettings()
 {
@@ -202,9 +172,10 @@ void login::refuseOldVersion(const QString &required)
              QStringLiteral("  ورود ناموفق به نرم افزار بدليل استفاده از نسخه قديمي   ") + required
                  + QLatin1Char(' ') + us->text());
     const QString today = jalaliToday();
-    saveAttachment(QStringLiteral("آخرين نسخه نرم افزار"),
-                   QStringLiteral("Borvinat") + today.left(4) + QLatin1Char('_') + today.mid(5, 2) + QLatin1Char('_')
-                       + today.mid(8, 2));
+    // Saved only: the newest program is never run from here.
+    if (const auto program = findProgramDocument(db, QStringLiteral("آخرين نسخه نرم افزار")))
+        saveAttachmentAs(*program, QStringLiteral("Borvinat") + today.left(4) + QLatin1Char('_') + today.mid(5, 2)
+                                       + QLatin1Char('_') + today.mid(8, 2));
     close();
 }
 
@@ -232,10 +203,7 @@ void login::fontHelp()
     if (!connectDatabase())
         return;
     try {
-        const QString path = saveAttachment(QStringLiteral("راهنمايي حل مشکل نمايش فونت ها"),
-                                            QStringLiteral("Borvinat_Language_Help"));
-        if (!path.isEmpty())
-            ui().openWithDesktop(path);
+        openProgramDocument(dm().main(), QStringLiteral("راهنمايي حل مشکل نمايش فونت ها"));
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }

@@ -1,6 +1,7 @@
 #include "naghshe_src.h"
 
 #include "attachment_window.h"
+#include "attachments.h"
 #include "browsergrid.h"
 #include "dateedit.h"
 #include "dates.h"
@@ -610,25 +611,8 @@ void naghshe_src::exportChecklist()
 void naghshe_src::programDocuments()
 {
     try {
-        const ResultSet rows = dm().main().select(
-            QStringLiteral("SELECT pic, pictype FROM zamaem WHERE cmt = ? ORDER BY pk"), {programDocumentTitle});
-        if (rows.empty()) {
+        if (openProgramDocument(dm().main(), programDocumentTitle) == ProgramDocumentOutcome::Missing)
             ui().message(QStringLiteral("فايلي در بخش ضمائم با اين عنوان نيست"));
-            return;
-        }
-        const QByteArray content = rows.rows[0][0].toByteArray();
-        if (content.isEmpty())
-            return;
-        const QString chosen = ui().saveFileName(programDocumentTitle, programDocumentTitle);
-        if (chosen.isEmpty())
-            return;
-        const QString path = chosen + safeExtension(rows.rows[0][1].toString());
-        QString error;
-        if (!writeFileAtomically(path, content, &error)) {
-            ui().message(error, MessageKind::Error);
-            return;
-        }
-        ui().openWithDesktop(path);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }

@@ -311,6 +311,35 @@ TEST_P(AttachmentTest, ExecutableTypesAreOpenedOnlyWhenTheUserAgrees)
     EXPECT_FALSE(isExecutableExtension(".pdf"));
 }
 
+TEST_P(AttachmentTest, ProgramDocumentsAreOpenedFromAPrivateCopy)
+{
+    const QString help = QStringLiteral("راهنمايي حل مشکل نمايش فونت ها");
+    EXPECT_EQ(openProgramDocument(db(), help), ProgramDocumentOutcome::Missing);
+    addAttachment(db(), attachment::zamaem(), {}, {help, ".pdf", "%PDF-first", {}});
+    addAttachment(db(), attachment::zamaem(), {}, {QStringLiteral("آخرين نسخه نرم افزار"), ".exe", "MZ", {}});
+    // The first registered of one description, written privately without a save dialog.
+    db().exec("INSERT INTO zamaem (cmt, ramz, pictype, pic) VALUES (?, '', '.pdf', ?)", {help, QByteArray("%PDF-2")});
+    EXPECT_EQ(openProgramDocument(db(), help), ProgramDocumentOutcome::Opened);
+    ASSERT_EQ(user().opened.size(), 1);
+    EXPECT_EQ(readFile(user().opened[0]), QByteArray("%PDF-first"));
+    EXPECT_TRUE(user().opened[0].endsWith(".pdf"));
+    EXPECT_EQ(QFile::permissions(QFileInfo(user().opened[0]).absolutePath()) & (QFile::ReadOther | QFile::ReadGroup),
+              0);
+    EXPECT_TRUE(user().questions.isEmpty());
+    // An executable type is opened only when the user agrees.
+    user().answers = {false, true};
+    EXPECT_EQ(openProgramDocument(db(), QStringLiteral("آخرين نسخه نرم افزار")), ProgramDocumentOutcome::NotOpened);
+    EXPECT_EQ(user().opened.size(), 1);
+    EXPECT_EQ(openProgramDocument(db(), QStringLiteral("آخرين نسخه نرم افزار")), ProgramDocumentOutcome::Opened);
+    EXPECT_EQ(user().questions, (QStringList{executableQuestion, executableQuestion}));
+    EXPECT_EQ(readFile(user().opened.last()), QByteArray("MZ"));
+    // An empty document opens nothing.
+    db().exec("UPDATE zamaem SET pic = ? WHERE cmt = ?", {QByteArray(), help});
+    EXPECT_EQ(openProgramDocument(db(), help), ProgramDocumentOutcome::NotOpened);
+    EXPECT_EQ(user().opened.size(), 2);
+    EXPECT_TRUE(user().files.empty());
+}
+
 TEST_P(AttachmentTest, DocumentDescriptionsAreUnique)
 {
     const QString described = QStringLiteral("بخشنامه شماره '12'");

@@ -111,6 +111,22 @@ TEST_P(LoginTest, UnreadMessagesMarkTheMenu)
     windows::get<main>().hide();
 }
 
+TEST_P(LoginTest, FontHelpOpensItsProgramDocument)
+{
+    login &w = windows::get<login>();
+    w.fontHelp();
+    EXPECT_TRUE(user().opened.isEmpty());  // no such document: nothing happens
+    EXPECT_TRUE(user().messages.empty());
+    db().exec("INSERT INTO zamaem (cmt, ramz, pictype, pic) VALUES (?, '', '.pdf', ?)",
+              {QStringLiteral("راهنمايي حل مشکل نمايش فونت ها"), QByteArray("%PDF-help")});
+    w.fontHelp();
+    ASSERT_EQ(user().opened.size(), 1);
+    QFile opened(user().opened[0]);
+    ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+    EXPECT_EQ(opened.readAll(), QByteArray("%PDF-help"));
+    EXPECT_TRUE(user().files.empty());
+}
+
 TEST_P(LoginTest, ChangingThePassword)
 {
     login &w = windows::get<login>();

@@ -368,9 +368,10 @@ void deleteAttachment(const Db &db, const AttachmentTable &table, qint64 key, co
     });
 }
 
-QString saveAttachmentAs(const StoredAttachment &file)
+QString saveAttachmentAs(const StoredAttachment &file, const QString &suggestedName)
 {
-    const QString chosen = ui().saveFileName(QStringLiteral("ذخيره فايل"), safeFileName(file.description));
+    const QString chosen = ui().saveFileName(QStringLiteral("ذخيره فايل"),
+                                             safeFileName(suggestedName.isEmpty() ? file.description : suggestedName));
     if (chosen.isEmpty())
         return {};
     // The stored extension only ever adds a plain suffix to the chosen name.
@@ -429,6 +430,28 @@ bool openAttachmentFile(const QString &path)
     if (isExecutableExtension(QFileInfo(path).suffix()) && !ui().question(executableQuestion))
         return false;
     return ui().openWithDesktop(path);
+}
+
+std::optional<StoredAttachment> findProgramDocument(const Db &db, const QString &description)
+{
+    const ResultSet rows =
+        db.select(QStringLiteral("SELECT cmt, pictype, pic FROM zamaem WHERE cmt = ? ORDER BY pk"), {description});
+    if (rows.empty())
+        return std::nullopt;
+    const QVariantList &r = rows.rows.front();
+    return StoredAttachment{r[0].toString(), r[1].toString(), r[2].toByteArray()};
+}
+
+ProgramDocumentOutcome openProgramDocument(const Db &db, const QString &description)
+{
+    const std::optional<StoredAttachment> file = findProgramDocument(db, description);
+    if (!file)
+        return ProgramDocumentOutcome::Missing;
+    if (file->content.isEmpty())
+        return ProgramDocumentOutcome::NotOpened;
+    const QString path = writeViewingCopy(*file);
+    return !path.isEmpty() && openAttachmentFile(path) ? ProgramDocumentOutcome::Opened
+                                                       : ProgramDocumentOutcome::NotOpened;
 }
 
 }  // namespace bv

@@ -118,15 +118,29 @@ void deleteAttachment(const Db &db, const AttachmentTable &table, qint64 key, co
                       const QString &logText = {});
 
 // Saving and opening files, through the user's dialogs.
-// Asks where to save (suggesting the description) and writes the file with its
-// stored extension; the saved path, empty when cancelled or not written.
-QString saveAttachmentAs(const StoredAttachment &file);
+// Asks where to save (suggesting `suggestedName`, else the description) and
+// writes the file with its stored extension; the saved path, empty when
+// cancelled or not written.
+QString saveAttachmentAs(const StoredAttachment &file, const QString &suggestedName = {});
 // Writes a copy for viewing under a unique name in this run's private folder.
 QString writeViewingCopy(const StoredAttachment &file);
 // True for extensions of files the desktop would run rather than show.
 bool isExecutableExtension(const QString &extension);
 // Opens a saved file with the desktop's program, asking first for an executable type.
 bool openAttachmentFile(const QString &path);
+
+// Program documents: files of `zamaem` the program looks up by description.
+// The first one registered under that description; nullopt when none. Throws DbError.
+std::optional<StoredAttachment> findProgramDocument(const Db &db, const QString &description);
+
+enum class ProgramDocumentOutcome {
+    Missing,    // no program document of that description
+    Opened,
+    NotOpened,  // empty, not written, refused at the executable question, or no program opened it
+};
+// Finds a program document, writes a private copy and opens it with the
+// desktop's program, asking first for an executable type. Throws DbError.
+ProgramDocumentOutcome openProgramDocument(const Db &db, const QString &description);
 
 inline const QString executableQuestion =
     QStringLiteral("اين فايل از نوع اجرايي است و با باز کردن آن اجرا مي شود. آيا باز شود؟");
