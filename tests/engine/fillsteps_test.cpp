@@ -1,5 +1,6 @@
 #include "fillsteps.h"
 #include "helpers.h"
+#include "templatecheck.h"
 #include "schema_tables.h"
 #include "scripted.h"
 #include "test_db.h"
@@ -268,6 +269,9 @@ TEST_P(FillDbTest, CancelOnEveryQuestionStillGivesADocumentWithTheDefaults)
     Document doc(letterTemplate());
     const bool filled = runFill([&] {
         doc.setLabel(QStringLiteral("dat"), ask(QStringLiteral("Date"), QStringLiteral("تاريخ نامه"), today()));
+        doc.fillFromRow({{"rosta", QStringLiteral("کلاته")}, {"city", QStringLiteral("نيشابور")}});
+        doc.setLabel(QStringLiteral("name1"), roleName(db, QStringLiteral("کارشناس نقشه برداري")));
+        doc.setLabel(QStringLiteral("name2"), roleName(db, QStringLiteral("مدير کل زلمرکان استان")));
         askFontSize(doc, {QStringLiteral("header")}, QStringLiteral("Font Size Rosta"),
                     QStringLiteral("اندازه فونت نام روستا"));
         placeSignature(doc, db, {QStringLiteral("slot1"), title1});
@@ -282,6 +286,7 @@ TEST_P(FillDbTest, CancelOnEveryQuestionStillGivesADocumentWithTheDefaults)
     EXPECT_TRUE(doc.image(QStringLiteral("slot1")).isNull());
     EXPECT_EQ(doc.fill(QStringLiteral("done1")), QColor(Qt::blue));
     EXPECT_EQ(doc.layoutTemplate().bands[1].elements[0].runs[1].size, 12);  // rosta, at the default size
+    EXPECT_TRUE(fullyFilled(doc, {"movafeg", "movafeg2", "post1"}));
 }
 
 TEST_P(FillDbTest, BoundPictureComesFromTheRow)

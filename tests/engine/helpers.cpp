@@ -1,5 +1,10 @@
 #include "helpers.h"
 
+#include <QFile>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+
 namespace bv::test {
 
 using namespace report;
@@ -54,6 +59,25 @@ Template letterTemplate()
     return Template::fromJson(json.toUtf8(), QStringLiteral("test_letter"));
 }
 
+Row surveyProject()
+{
+    return {{"rosta", QStringLiteral("کلاته")},      {"city", QStringLiteral("نيشابور")},
+            {"prot_no", QStringLiteral("8123")},     {"prot_dat", QStringLiteral("1401/02/03")},
+            {"peymankar", QStringLiteral("پارس")},  {"tamin_loc", QStringLiteral("ذيحسابي استان")},
+            {"status_dat", QStringLiteral("1402/12/29")}, {"tamin_shobe", QStringLiteral("دو")},
+            {"tamin_shahr", QStringLiteral("مشهد")}, {"prot_mablagh", QStringLiteral("1250000.0000")}};
+}
+
+Document filledExtensionLetter()
+{
+    Document doc = Document::load(QStringLiteral("tamdid_frm"));
+    doc.fillFromRow(surveyProject());
+    doc.setLabel(QStringLiteral("dat"), QStringLiteral("1402/06/13"));
+    doc.setLabel(QStringLiteral("moaven_omran"), QStringLiteral("حسن کريمي"));
+    doc.setLabel(QStringLiteral("moa_omran_post"), QStringLiteral("معاون عمران روستايي"));
+    return doc;
+}
+
 ResultSet numberedRows(int n)
 {
     ResultSet rows;
@@ -87,6 +111,50 @@ std::vector<const Primitive *> findText(const Page &page, const QString &text)
         if (p.kind == Primitive::Kind::Text && primitiveText(p) == text)
             out.push_back(&p);
     return out;
+}
+
+std::vector<const Primitive *> primitives(const Page &page, Primitive::Kind kind)
+{
+    std::vector<const Primitive *> out;
+    for (const Primitive &p : page.items)
+        if (p.kind == kind)
+            out.push_back(&p);
+    return out;
+}
+
+QString words(int n)
+{
+    QStringList out;
+    for (int i = 1; i <= n; ++i)
+        out << QStringLiteral("واژه%1").arg(i);
+    return out.join(QLatin1Char(' '));
+}
+
+std::function<int(QDialog &)> printToFile(const QString &path, int from, int to)
+{
+    return [path, from, to](QDialog &dialog) {
+        auto &print = dynamic_cast<QPrintDialog &>(dialog);
+        print.printer()->setOutputFormat(QPrinter::PdfFormat);
+        print.printer()->setOutputFileName(path);
+        if (from > 0)
+            print.printer()->setFromTo(from, to);
+        return int(QDialog::Accepted);
+    };
+}
+
+QList<QSizeF> pdfPageSizes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray data = file.readAll();
+    QList<QSizeF> sizes;
+    static const QRegularExpression box(QStringLiteral(R"(/MediaBox\s*\[\s*0\s+0\s+([\d.]+)\s+([\d.]+)\s*\])"));
+    for (auto it = box.globalMatch(QString::fromLatin1(data)); it.hasNext();) {
+        const auto m = it.next();
+        sizes << QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
+    }
+    return sizes;
 }
 
 }  // namespace bv::test

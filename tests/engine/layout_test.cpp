@@ -1,4 +1,5 @@
 #include "helpers.h"
+#include "templatecheck.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -154,6 +155,7 @@ TEST(Layout, TextInReadingOrderHasTheValuesInPlace)
     doc.setLabel(QStringLiteral("dat"), QStringLiteral("1402/06/13"));
     doc.setLabel(QStringLiteral("name1"), QStringLiteral("علي رضايي"));
     doc.setLabel(QStringLiteral("name2"), QStringLiteral("حسن کريمي"));
+    EXPECT_TRUE(fullyFilled(doc, {"movafeg", "movafeg2", "post1"}));
     const QStringList lines = doc.text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_GE(lines.size(), 4);
     // Caption then value, right to left on one line.
@@ -172,6 +174,7 @@ TEST(Layout, EachDocumentStartsFromAFreshCopy)
     first.setFontSize(QStringLiteral("header"), 16);
     first.setVisible(QStringLiteral("moaven_omran"), false);
     Document second = Document::load(QStringLiteral("tamdid_frm"));
+    EXPECT_FALSE(fullyFilled(second, tamdidDesignLabels));
     EXPECT_EQ(second.label(QStringLiteral("rosta")), QStringLiteral("rosta"));
     EXPECT_TRUE(second.isVisible(QStringLiteral("moaven_omran")));
     EXPECT_FALSE(second.text().contains(QStringLiteral("کلاته")));
@@ -230,14 +233,6 @@ Template longLetter()
           {"type": "label", "name": "signer", "x": 0, "y": 20, "w": 60, "h": 7},
           {"type": "label", "name": "post", "x": 0, "y": 27, "w": 60, "h": 7}]}]})",
                               QStringLiteral("long_letter"));
-}
-
-QString words(int n)
-{
-    QStringList out;
-    for (int i = 1; i <= n; ++i)
-        out << QStringLiteral("واژه%1").arg(i);
-    return out.join(QLatin1Char(' '));
 }
 }  // namespace
 

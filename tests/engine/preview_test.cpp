@@ -2,6 +2,7 @@
 #include "helpers.h"
 #include "previewdialog.h"
 #include "scripted.h"
+#include "templatecheck.h"
 #include "windows.h"
 
 #include <QFile>
@@ -9,49 +10,12 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace bv;
 using namespace bv::report;
 using namespace bv::test;
-
-namespace {
-// The print dialog's answer: print to a PDF file standing in for paper.
-std::function<int(QDialog &)> printTo(const QString &path, int from = 0, int to = 0)
-{
-    return [path, from, to](QDialog &dialog) {
-        auto &print = dynamic_cast<QPrintDialog &>(dialog);
-        print.printer()->setOutputFormat(QPrinter::PdfFormat);
-        print.printer()->setOutputFileName(path);
-        if (from > 0)
-            print.printer()->setFromTo(from, to);
-        return int(QDialog::Accepted);
-    };
-}
-
-// Widths of the pages of a PDF, in points.
-QList<double> pdfPageWidths(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QList<double> widths;
-    static const QRegularExpression box(QStringLiteral(R"(/MediaBox\s*\[\s*0\s+0\s+([\d.]+)\s+([\d.]+))"));
-    for (auto it = box.globalMatch(QString::fromLatin1(file.readAll())); it.hasNext();)
-        widths << it.next().captured(1).toDouble();
-    return widths;
-}
-
-int pdfPages(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    return int(file.readAll().count("/Type /Page\n") + 0);
-}
-}  // namespace
 
 TEST(Preview, AfterPrintRunsOnlyWhenPrinted)
 {
@@ -102,7 +66,7 @@ TEST(Preview, SavingAPdfFromThePreviewIsNotAPrint)
     EXPECT_EQ(user().shownDialogs.size(), 1);
 }
 
-TEST(Preview, PrintingFromThePreviewCountsAndHonoursThePageRange)
+TEST(Preview, PrintingToAFileHonoursThePageRangeButIsNoPrint)
 {
     QTemporaryDir dir;
     Document doc(listTemplate());
@@ -118,11 +82,32 @@ TEST(Preview, PrintingFromThePreviewCountsAndHonoursThePageRange)
     EXPECT_EQ(dialog.currentPage(), 3);
 
     const QString path = dir.filePath(QStringLiteral("printed.pdf"));
-    user().dialogs.push_back(printTo(path, 2, 3));
+    user().dialogs.push_back(printToFile(path, 2, 3));
     dialog.print_btn->click();
-    EXPECT_TRUE(dialog.printed());
-    EXPECT_EQ(pdfPages(path), 2);
+    EXPECT_FALSE(dialog.printed());  // a saved PDF, not paper
+    EXPECT_EQ(pdfPageSizes(path).size(), 2);
     EXPECT_TRUE(user().messages.empty());
+}
+
+TEST(Preview, PrintingToAFileRunsNoAfterPrintAction)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("letter.pdf"));
+    int printed = 0;
+    Document doc(letterTemplate());
+    doc.setAfterPrint([&] { ++printed; });
+    // The user opens the real preview, presses print and chooses a file.
+    user().previews.push_back([](ShownDocument &shown) { return shown.runPreview(); });
+    user().dialogs.push_back([](QDialog &d) {
+        dynamic_cast<PreviewDialog &>(d).print_btn->click();
+        return int(QDialog::Rejected);
+    });
+    user().dialogs.push_back(printToFile(path));
+    EXPECT_FALSE(doc.preview());
+    EXPECT_EQ(printed, 0);
+    EXPECT_EQ(pdfPageSizes(path).size(), 1);
+    EXPECT_EQ(user().shownDialogs.size(), 2);
+    EXPECT_EQ(user().shownDialogs.front(), QStringLiteral("PreviewDialog"));
 }
 
 TEST(Preview, PrintKeepsTheTemplatesPaperWhateverTheDialogChose)
@@ -133,15 +118,14 @@ TEST(Preview, PrintKeepsTheTemplatesPaperWhateverTheDialogChose)
     PreviewDialog dialog(doc);
     const QString path = dir.filePath(QStringLiteral("portrait.pdf"));
     user().dialogs.push_back([&](QDialog &d) {
-        printTo(path)(d);
+        printToFile(path)(d);
         dynamic_cast<QPrintDialog &>(d).printer()->setPageOrientation(QPageLayout::Landscape);
         return int(QDialog::Accepted);
     });
     dialog.print_btn->click();
-    ASSERT_TRUE(dialog.printed());
-    const QList<double> widths = pdfPageWidths(path);
-    ASSERT_EQ(widths.size(), 1);
-    EXPECT_NEAR(widths[0], 595.3, 1.0);
+    const QList<QSizeF> sizes = pdfPageSizes(path);
+    ASSERT_EQ(sizes.size(), 1);
+    EXPECT_NEAR(sizes[0].width(), 595.3, 1.0);
     // The printer set-up goes through the user interface too.
     dialog.setup_btn->click();
     EXPECT_EQ(user().shownDialogs.size(), 2);
@@ -149,11 +133,8 @@ TEST(Preview, PrintKeepsTheTemplatesPaperWhateverTheDialogChose)
 
 TEST(Preview, ClipboardHoldsTheLetterWithItsValues)
 {
-    Document doc = Document::load(QStringLiteral("tamdid_frm"));
-    doc.setLabel(QStringLiteral("rosta"), QStringLiteral("کلاته"));
-    doc.setLabel(QStringLiteral("city"), QStringLiteral("نيشابور"));
-    doc.setLabel(QStringLiteral("prot_no"), QStringLiteral("8123"));
-    doc.setLabel(QStringLiteral("status_dat"), QStringLiteral("1402/12/29"));
+    const Document doc = filledExtensionLetter();
+    EXPECT_TRUE(fullyFilled(doc, tamdidDesignLabels));
     copyLetterText(doc);
     const QString clip = user().clipboard;
     EXPECT_FALSE(clip.endsWith(QLatin1Char('\n')));

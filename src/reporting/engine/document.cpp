@@ -4,6 +4,7 @@
 #include "previewdialog.h"
 
 #include <QPrinter>
+#include <algorithm>
 
 namespace bv::report {
 
@@ -16,7 +17,7 @@ public:
     bool runPreview() override
     {
         PreviewDialog dialog(doc_);
-        dialog.exec();
+        ui().execDialog(dialog);
         return dialog.printed();
     }
     bool printDirect() override
@@ -37,11 +38,18 @@ Document::Document(Template t) : t_(std::move(t))
 {
     for (const Band &b : t_.bands) {
         for (const Element &e : b.elements) {
-            if (e.kind == ElementKind::Label)
+            if (e.kind == ElementKind::Label) {
                 labels_.insert(e.name, e.text);
-            for (const Run &r : e.runs)
-                if (!r.label.isEmpty())
-                    labels_.insert(r.label, r.text);
+                if (e.number)
+                    numberLabels_.insert(e.name);
+            }
+            for (const Run &r : e.runs) {
+                if (r.label.isEmpty())
+                    continue;
+                labels_.insert(r.label, r.text);
+                if (r.number)
+                    numberLabels_.insert(r.label);
+            }
             if (e.kind == ElementKind::Text && !e.name.isEmpty())
                 placeholders_.insert(e.name, e.text);
         }
@@ -59,7 +67,7 @@ std::vector<Element *> Document::elements(const QString &name)
     std::vector<Element *> out;
     for (Band &b : t_.bands)
         for (Element &e : b.elements)
-            if (e.name == name && e.kind != ElementKind::Field)
+            if (e.name == name && e.kind != ElementKind::Field && e.kind != ElementKind::Mark)
                 out.push_back(&e);
     return out;
 }
@@ -132,6 +140,26 @@ QStringList Document::labelNames() const
     return names;
 }
 
+QStringList Document::fillFromRow(const Row &row)
+{
+    QHash<QString, QVariant> columns;
+    for (auto it = row.begin(); it != row.end(); ++it)
+        columns.insert(it.key().toLower(), it.value());
+    QStringList filled;
+    for (const QString &name : labelNames()) {
+        // The name itself, then without its copy digits one by one.
+        QString column = name.toLower();
+        while (!columns.contains(column) && !column.isEmpty() && column.back().isDigit())
+            column.chop(1);
+        const auto it = columns.constFind(column);
+        if (it == columns.constEnd() || it->typeId() == QMetaType::QByteArray)
+            continue;
+        labels_[name] = valueText(*it, numberLabels_.contains(name));
+        filled << name;
+    }
+    return filled;
+}
+
 void Document::setFontSize(const QString &nameOrGroup, double points)
 {
     const auto group = t_.groups.constFind(nameOrGroup);
@@ -188,6 +216,37 @@ QColor Document::fill(const QString &name) const
     if (found.empty())
         unknown(t_.name, QStringLiteral("box"), name);
     return found.front()->fill;
+}
+
+namespace {
+bool crossBox(const Element *e)
+{
+    return e->kind == ElementKind::Tick && e->markStyle == MarkStyle::Cross;
+}
+}  // namespace
+
+bool Document::isCrossBox(const QString &name) const
+{
+    const auto found = elements(name);
+    if (found.empty())
+        unknown(t_.name, QStringLiteral("box"), name);
+    return std::all_of(found.begin(), found.end(), crossBox);
+}
+
+void Document::setCrossed(const QString &name, bool crossed)
+{
+    const auto found = elements(name);
+    if (found.empty() || !std::all_of(found.begin(), found.end(), crossBox))
+        unknown(t_.name, QStringLiteral("cross box"), name);
+    for (Element *e : found)
+        e->crossed = crossed;
+}
+
+bool Document::isCrossed(const QString &name) const
+{
+    if (!isCrossBox(name))
+        unknown(t_.name, QStringLiteral("cross box"), name);
+    return elements(name).front()->crossed;
 }
 
 void Document::setImage(const QString &name, const QImage &image)
@@ -257,7 +316,7 @@ QString Document::text() const
 
 bool Document::writePdf(const QString &path, QString *error) const
 {
-    return report::writePdf(layout(), t_.page, t_.title.isEmpty() ? t_.name : t_.title, path, error);
+    return report::writePdf(layout(), t_.title.isEmpty() ? t_.name : t_.title, path, error);
 }
 
 std::vector<QImage> Document::renderImages(double dpi) const

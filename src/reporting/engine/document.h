@@ -8,6 +8,7 @@
 #include "template.h"
 
 #include <QHash>
+#include <QSet>
 #include <QImage>
 #include <functional>
 #include <vector>
@@ -33,6 +34,13 @@ public:
     QString label(const QString &name) const;
     QString placeholder(const QString &name) const;
     QStringList labelNames() const;
+    // Fills every label whose name, without a trailing copy number, is a column
+    // of the row (`rosta`, `rosta2`, `prot_no3`; a name that is a column itself,
+    // such as `prot_dat1`, wins over `prot_dat`). Values show as stored: null as
+    // empty text, numbers without grouping, pictures not at all; labels declared
+    // "number" show plain amounts ("1250000.0000" as "1250000"). Returns the
+    // labels it filled; a later setLabel overrides any of them.
+    QStringList fillFromRow(const Row &row);
 
     // Font size of an element, of a label in a paragraph, or of every member
     // of a named group.
@@ -42,6 +50,10 @@ public:
     // Colour of a rectangle or tick box.
     void setFill(const QString &name, const QColor &colour);
     QColor fill(const QString &name) const;
+    // Tick boxes of the cross style: crossed by their two diagonals, or empty.
+    bool isCrossBox(const QString &name) const;
+    void setCrossed(const QString &name, bool crossed);
+    bool isCrossed(const QString &name) const;
     // Images of signature slots and bound images; a null image empties the slot.
     void setImage(const QString &name, const QImage &image);
     QImage image(const QString &name) const;
@@ -54,8 +66,8 @@ public:
     void setRows(ResultSet rows, int currentRow = 0);
     const ResultSet &rows() const { return rows_; }
 
-    // Runs after the document has been printed on a printer, never after a
-    // look at the preview or a PDF.
+    // Runs after the document has been printed on paper, never after a look
+    // at the preview, a PDF or a print to a file.
     void setAfterPrint(std::function<void()> action);
 
     std::vector<Page> layout() const;
@@ -66,11 +78,12 @@ public:
     // The modal preview through the user interface; runs the after-print action
     // when the user printed. True when printed.
     bool preview();
-    // Straight to the current printer, without a preview (bundles).
+    // Straight to the current printer, without a preview or a print dialog.
     bool print();
 
 private:
     friend class ShownFilledDocument;
+    friend class Bundle;
     std::vector<Element *> elements(const QString &name);
     std::vector<const Element *> elements(const QString &name) const;
     void afterPrint();
@@ -79,6 +92,7 @@ private:
     Template t_;
     QHash<QString, QString> labels_;
     QHash<QString, QString> placeholders_;
+    QSet<QString> numberLabels_;
     QHash<QString, QImage> images_;
     ResultSet rows_;
     int current_ = 0;

@@ -141,8 +141,12 @@ void tick(Document &doc, const QStringList &boxes, const QString &answer, const 
     int chosen = int(rule.answers.indexOf(answer.trimmed()));
     if (chosen < 0)
         chosen = rule.otherwise;
-    for (int i = 0; i < boxes.size(); ++i)
-        doc.setFill(boxes[i], i == chosen ? rule.on : rule.off);
+    for (int i = 0; i < boxes.size(); ++i) {
+        if (doc.isCrossBox(boxes[i]))
+            doc.setCrossed(boxes[i], i == chosen);
+        else
+            doc.setFill(boxes[i], i == chosen ? rule.on : rule.off);
+    }
 }
 
 QString askTick(Document &doc, const QString &item, const QStringList &boxes, const TickRule &rule,

@@ -81,7 +81,7 @@ QString signatureMissingMessage();
 
 // Tick boxes: box i gets the "on" colour when the answer is answers[i]; an
 // answer that is none of them marks the box `otherwise` (-1: none). Every other
-// box gets the "off" colour.
+// box gets the "off" colour. Boxes of the cross style are crossed instead.
 struct TickRule {
     QStringList answers;
     int otherwise = -1;

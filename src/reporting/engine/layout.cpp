@@ -121,7 +121,7 @@ public:
             y += b.height;
         };
         auto startPage = [&] {
-            pages.push_back(Page{paper_, {}});
+            pages.push_back(Page{paper_, t_.page.pageLayout(), {}});
             y = top;
             if (header)
                 place(band(*header, -1, 0));
@@ -191,9 +191,16 @@ private:
             return rowNumber > 0 ? QString::number(rowNumber) : QString();
         case ElementKind::PageNumber:
             return e.text;
+        case ElementKind::Mark:
+            return markOn(e, row) ? QStringLiteral("*") : QString();
         default:
             return {};
         }
+    }
+
+    bool markOn(const Element &e, int row) const
+    {
+        return e.equals.contains(valueText(state_.value(row, e.name), false).trimmed());
     }
 
     // The paragraph's text with its label runs marked for bold or size.
@@ -241,6 +248,10 @@ private:
             const double pad = e.ruled ? kCellPadding : 0;
             prim.rect = paperRect(e).adjusted(pad, 0, -pad, 0);
             switch (e.kind) {
+            case ElementKind::Mark:
+                if (e.markStyle != MarkStyle::Star)
+                    break;
+                [[fallthrough]];
             case ElementKind::Text:
             case ElementKind::Label:
             case ElementKind::Field:
@@ -268,11 +279,18 @@ private:
                 doc.setTextWidth(prim.rect.width() / kMmPerUnit);
                 prim.kind = Primitive::Kind::RichText;
                 prim.html = e.text;
+                p.textHeight = doc.size().height() * kMmPerUnit;  // lays the whole text out
+                // Its lines, so that it can be cut between them at a page's end.
                 for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-                    const QRectF r = doc.documentLayout()->blockBoundingRect(block);
-                    prim.lines.push_back({block.text(), {}, r.top() * kMmPerUnit, r.height() * kMmPerUnit});
+                    const QTextLayout *lines = block.layout();
+                    const double blockTop = lines->position().y();
+                    for (int i = 0; i < lines->lineCount(); ++i) {
+                        const QTextLine line = lines->lineAt(i);
+                        const QString text = block.text().mid(line.textStart(), line.textLength()).trimmed();
+                        prim.lines.push_back(
+                            {text, {}, (blockTop + line.y()) * kMmPerUnit, line.height() * kMmPerUnit});
+                    }
                 }
-                p.textHeight = doc.size().height() * kMmPerUnit;
                 break;
             }
             default:
@@ -309,8 +327,16 @@ private:
             const Element &e = *p.e;
             QRectF outer = paperRect(e);
             outer.moveTop(p.top);
-            if (e.stretch)
-                outer.setHeight(height - p.top);
+            outer.setBottom(p.bottom);  // a grown element's box holds all its text
+            if (e.stretch) {
+                // Down to the element below it (a record's second line), or the band's bottom.
+                double bottom = height;
+                for (const Pending &q : pending)
+                    if (q.e->box.y() >= e.box.bottom() - 0.001 && q.e->box.x() < e.box.right() - 0.001 &&
+                        e.box.x() < q.e->box.right() - 0.001)
+                        bottom = std::min(bottom, q.top);
+                outer.setHeight(bottom - p.top);
+            }
             const bool boxed = e.ruled || e.fill.isValid();
             switch (e.kind) {
             case ElementKind::Rect:
@@ -318,6 +344,33 @@ private:
                 Primitive box = boxFor(e, outer);
                 box.name = e.name;
                 out.items.push_back(box);
+                if (e.kind == ElementKind::Tick && e.crossed)
+                    addCross(out, e, outer);
+                break;
+            }
+            case ElementKind::Mark: {
+                if (e.markStyle == MarkStyle::Star) {
+                    textOut(out, p, outer);
+                    break;
+                }
+                if (boxed)
+                    out.items.push_back(boxFor(e, outer));
+                // A small box of its own in the middle of the cell, outlined whether on or off.
+                const double side = e.markSize > 0 ? e.markSize : std::min({4.0, outer.width(), outer.height()});
+                const QRectF mark(outer.center().x() - side / 2, outer.center().y() - side / 2, side, side);
+                const bool on = markOn(e, row);
+                Primitive box;
+                box.kind = Primitive::Kind::Box;
+                box.name = e.name;
+                box.rect = mark;
+                box.z = e.z;
+                box.stroke = true;
+                box.lineWidth = e.lineWidth;
+                if (on && e.markStyle == MarkStyle::Fill)
+                    box.fill = e.color;
+                out.items.push_back(box);
+                if (on && e.markStyle == MarkStyle::Cross)
+                    addCross(out, e, mark);
                 break;
             }
             case ElementKind::Line: {
@@ -357,53 +410,109 @@ private:
                 out.items.push_back(img);
                 break;
             }
-            default: {
-                if (!p.isText && p.text.kind != Primitive::Kind::RichText)
-                    break;
-                if (boxed)
-                    out.items.push_back(boxFor(e, outer));
-                Primitive &prim = p.text;
-                const double pad = e.ruled ? kCellPadding : 0;
-                prim.rect = outer.adjusted(pad, 0, -pad, 0);
-                // Ruled cells centre their text vertically; other texts start at the top.
-                if (e.ruled && p.textHeight < prim.rect.height())
-                    for (TextLine &l : prim.lines)
-                        l.top += (prim.rect.height() - p.textHeight) / 2;
-                out.items.push_back(std::move(prim));
+            default:
+                if (p.isText || p.text.kind == Primitive::Kind::RichText)
+                    textOut(out, p, outer);
                 break;
-            }
             }
         }
         return out;
     }
 
+    template <typename Pending>
+    static void textOut(BandOut &out, Pending &p, const QRectF &outer)
+    {
+        const Element &e = *p.e;
+        if (e.ruled || e.fill.isValid())
+            out.items.push_back(boxFor(e, outer));
+        Primitive &prim = p.text;
+        const double pad = e.ruled ? kCellPadding : 0;
+        prim.rect = outer.adjusted(pad, 0, -pad, 0);
+        // Ruled cells centre their text vertically; other texts start at the top.
+        if (e.ruled && p.textHeight < prim.rect.height()) {
+            const double shift = (prim.rect.height() - p.textHeight) / 2;
+            for (TextLine &l : prim.lines)
+                l.top += shift;
+            prim.richFrom -= shift;
+        }
+        out.items.push_back(std::move(prim));
+    }
+
+    // The two diagonals of a crossed box.
+    static void addCross(BandOut &out, const Element &e, const QRectF &box)
+    {
+        for (const QLineF &diagonal : {QLineF(box.topLeft(), box.bottomRight()), QLineF(box.topRight(), box.bottomLeft())}) {
+            Primitive line;
+            line.kind = Primitive::Kind::Line;
+            line.name = e.name;
+            line.z = e.z;
+            line.color = e.color;
+            line.lineWidth = e.lineWidth;
+            line.line = diagonal;
+            line.rect = box;
+            out.items.push_back(line);
+        }
+    }
+
     // Cuts a band at `cut` mm from its top: what lies above stays in `b`, the
-    // rest is returned as a band of its own. Texts crossing the cut are divided
-    // between their lines; other primitives crossing it stay whole above.
+    // rest is returned as a band of its own. Texts and rich texts crossing the
+    // cut are divided between their lines; boxes and lines crossing it go on
+    // below; other primitives crossing it stay whole above.
     static BandOut splitBand(BandOut &b, double cut)
     {
+        auto lined = [](const Primitive &p) {
+            return p.kind == Primitive::Kind::Text || p.kind == Primitive::Kind::RichText;
+        };
+        auto lineOverflows = [&](const Primitive &p, const TextLine &l) {
+            return p.rect.top() + l.top + l.height > cut + 0.001;
+        };
         // The rest starts at the first text line that does not fit, or at the cut.
         double base = cut;
         for (const Primitive &p : b.items)
-            if (p.rect.top() < cut && p.rect.bottom() > cut)
+            if (lined(p) && p.rect.top() < cut)
                 for (const TextLine &l : p.lines)
-                    if (p.rect.top() + l.top + l.height > cut + 0.001)
+                    if (lineOverflows(p, l))
                         base = std::min(base, p.rect.top() + l.top);
         if (base <= 0.001)
             return {};  // not even one line fits: the band is placed whole
         BandOut above, rest;
         above.height = cut;
         rest.height = b.height - base;
+        auto moveDown = [&](Primitive &&p) {
+            p.rect.translate(0, -base);
+            p.line.translate(0, -base);
+            rest.items.push_back(std::move(p));
+        };
         for (Primitive &p : b.items) {
-            const bool crossingText = p.kind == Primitive::Kind::Text && p.rect.top() < base - 0.001 &&
-                                      std::any_of(p.lines.begin(), p.lines.end(), [&](const TextLine &l) {
-                                          return p.rect.top() + l.top + l.height > cut + 0.001;
-                                      });
+            if (p.kind == Primitive::Kind::Line) {
+                const double top = std::min(p.line.y1(), p.line.y2());
+                const double bottom = std::max(p.line.y1(), p.line.y2());
+                if (bottom <= cut + 0.001) {
+                    above.items.push_back(std::move(p));
+                } else if (top >= base - 0.001) {
+                    moveDown(std::move(p));
+                } else {
+                    Primitive tail = p;
+                    p.line = clipY(p.line, top, cut);
+                    tail.line = clipY(tail.line, base, bottom);
+                    p.rect = QRectF(p.line.p1(), p.line.p2()).normalized();
+                    tail.rect = QRectF(tail.line.p1(), tail.line.p2()).normalized();
+                    above.items.push_back(std::move(p));
+                    moveDown(std::move(tail));
+                }
+                continue;
+            }
             if (p.rect.top() >= base - 0.001) {
-                p.rect.translate(0, -base);
-                p.line.translate(0, -base);
-                rest.items.push_back(std::move(p));
-            } else if (!crossingText) {
+                moveDown(std::move(p));
+            } else if (p.kind == Primitive::Kind::Box && p.rect.bottom() > cut + 0.001) {
+                // A ruled box goes on at the top of the rest.
+                Primitive tail = p;
+                p.rect.setBottom(cut);
+                tail.rect.setTop(base);
+                above.items.push_back(std::move(p));
+                moveDown(std::move(tail));
+            } else if (!lined(p) || std::none_of(p.lines.begin(), p.lines.end(),
+                                                 [&](const TextLine &l) { return lineOverflows(p, l); })) {
                 above.items.push_back(std::move(p));
             } else {
                 Primitive tail = p;
@@ -411,7 +520,7 @@ private:
                 std::vector<TextLine> kept;
                 double first = -1;
                 for (TextLine &l : p.lines) {
-                    if (p.rect.top() + l.top + l.height <= cut + 0.001) {
+                    if (!lineOverflows(p, l)) {
                         kept.push_back(std::move(l));
                         continue;
                     }
@@ -422,6 +531,7 @@ private:
                 }
                 tail.rect.setTop(p.rect.top() + first - base);
                 tail.rect.setBottom(std::max(tail.rect.top(), p.rect.bottom() - base));
+                tail.richFrom = p.richFrom + first;
                 p.lines = std::move(kept);
                 p.rect.setBottom(cut);
                 above.items.push_back(std::move(p));
@@ -430,6 +540,17 @@ private:
         }
         b = std::move(above);
         return rest;
+    }
+
+    // The part of a line between two heights.
+    static QLineF clipY(const QLineF &line, double top, double bottom)
+    {
+        const double dy = line.dy();
+        double t0 = (top - line.y1()) / dy;
+        double t1 = (bottom - line.y1()) / dy;
+        if (t0 > t1)
+            std::swap(t0, t1);
+        return QLineF(line.pointAt(std::clamp(t0, 0.0, 1.0)), line.pointAt(std::clamp(t1, 0.0, 1.0)));
     }
 
     static Primitive boxFor(const Element &e, const QRectF &outer)

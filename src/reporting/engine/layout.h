@@ -37,6 +37,7 @@ struct Primitive {
     HAlign align = HAlign::Right;
     std::vector<TextLine> lines;
     QString html;
+    double richFrom = 0;  // rich text: the height of its text above this piece (mm)
     QString pageFormat;  // page numbers, until the pages are counted
     // Boxes and lines.
     QColor fill;           // invalid = not filled
@@ -48,6 +49,7 @@ struct Primitive {
 
 struct Page {
     QSizeF paperMm;
+    QPageLayout pageLayout;        // the paper as a printer takes it, without margins
     std::vector<Primitive> items;  // in drawing order (z, then band order)
 };
 

@@ -39,8 +39,15 @@ void paintRichText(QPainter &painter, const Primitive &p)
     doc.documentLayout()->setPaintDevice(layoutDevice());
     doc.setHtml(p.html);
     doc.setTextWidth(p.rect.width() / kMmPerUnit);
+    if (p.lines.empty())
+        return;
+    // Only this piece's lines: the rest of a long block prints on other pages.
+    const double top = p.lines.front().top;
+    const double bottom = p.lines.back().top + p.lines.back().height;
     painter.save();
-    painter.translate(p.rect.topLeft());
+    painter.setClipRect(QRectF(p.rect.left() - 2, p.rect.top() + top, p.rect.width() + 4, bottom - top),
+                        Qt::IntersectClip);
+    painter.translate(p.rect.left(), p.rect.top() - p.richFrom);
     painter.scale(kMmPerUnit, kMmPerUnit);
     doc.drawContents(&painter);
     painter.restore();
@@ -91,14 +98,14 @@ void paintPage(QPainter &painter, const Page &page)
     }
 }
 
-bool writePdf(const std::vector<Page> &pages, const PageSetup &setup, const QString &title, const QString &path,
-              QString *error)
+bool writePdf(const std::vector<Page> &pages, const QString &title, const QString &path, QString *error)
 {
     QPdfWriter writer(path);
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("Borvinat"));
     writer.setResolution(600);
-    writer.setPageLayout(setup.pageLayout());
+    if (!pages.empty())
+        writer.setPageLayout(pages.front().pageLayout);
     QPainter painter;
     if (!painter.begin(&writer)) {
         if (error)
@@ -107,8 +114,11 @@ bool writePdf(const std::vector<Page> &pages, const PageSetup &setup, const QStr
     }
     scaleToMm(painter, writer);
     for (size_t i = 0; i < pages.size(); ++i) {
-        if (i > 0)
+        if (i > 0) {
+            // Each page keeps its own paper (bundles mix them).
+            writer.setPageLayout(pages[i].pageLayout);
             writer.newPage();
+        }
         paintPage(painter, pages[i]);
     }
     return painter.end();
@@ -141,14 +151,40 @@ QString printFailedMessage()
     return QStringLiteral("چاپ انجام نشد؛ چاپگر در دسترس نيست");
 }
 
-bool printPages(QPrinter &printer, const std::vector<Page> &pages, bool preview)
+bool printsToFile(const QPrinter &printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat || !printer.outputFileName().isEmpty();
+}
+
+QList<int> pagesToPrint(const QPrinter &printer, int pageCount)
 {
     QList<int> order;
     const QPageRanges ranges = printer.pageRanges();
-    for (int i = 1; i <= int(pages.size()); ++i)
-        if (preview || ranges.isEmpty() || ranges.contains(i))
+    for (int i = 1; i <= pageCount; ++i)
+        if (ranges.isEmpty() || ranges.contains(i))
             order << i;
+    return order;
+}
+
+bool printPages(QPrinter &printer, const std::vector<Page> &pages, bool preview)
+{
+    QList<int> order;
+    if (preview) {
+        for (int i = 1; i <= int(pages.size()); ++i)
+            order << i;
+    } else {
+        order = pagesToPrint(printer, int(pages.size()));
+    }
+    if (order.isEmpty())
+        return false;
     const int copies = preview || printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    // Each page on its own paper; the preview shows every page on the first one's.
+    auto paperOf = [&](int page) {
+        const QPageLayout &layout = pages[size_t(page - 1)].pageLayout;
+        if (!preview && !printer.pageLayout().isEquivalentTo(layout))
+            printer.setPageLayout(layout);
+    };
+    paperOf(order.front());
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
@@ -156,8 +192,11 @@ bool printPages(QPrinter &printer, const std::vector<Page> &pages, bool preview)
     bool first = true;
     for (int c = 0; c < copies; ++c) {
         for (int page : order) {
-            if (!first && !printer.newPage())
-                return false;
+            if (!first) {
+                paperOf(page);
+                if (!printer.newPage())
+                    return false;
+            }
             first = false;
             paintPage(painter, pages[size_t(page - 1)]);
         }

@@ -110,13 +110,13 @@ void PreviewDialog::printDocument()
     dialog.setMinMax(1, pageCount());
     if (ui().execDialog(dialog) != QDialog::Accepted)
         return;
-    // Whatever the dialog offered, the document keeps its own paper and orientation.
-    printer_.setPageLayout(doc_.layoutTemplate().page.pageLayout());
+    // Whatever the dialog offered, each page keeps its own paper and orientation.
     if (!printPages(printer_, pages_)) {
         ui().message(printFailedMessage(), MessageKind::Error);
         return;
     }
-    printed_ = true;
+    // A print to a file is a saved PDF, not paper.
+    printed_ = printed_ || !printsToFile(printer_);
 }
 
 void PreviewDialog::savePdf()
@@ -126,7 +126,7 @@ void PreviewDialog::savePdf()
     if (path.isEmpty())
         return;
     QString error;
-    if (!writePdf(pages_, doc_.layoutTemplate().page, windowTitle(), path, &error))
+    if (!writePdf(pages_, windowTitle(), path, &error))
         ui().message(error, MessageKind::Error);
 }
 

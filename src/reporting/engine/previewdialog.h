@@ -19,7 +19,7 @@ class PreviewDialog : public QDialog {
 public:
     explicit PreviewDialog(const Document &doc, QWidget *parent = nullptr);
 
-    // True once the document has been sent to a printer from this window.
+    // True once the document has been printed on paper from this window.
     bool printed() const { return printed_; }
     int pageCount() const { return int(pages_.size()); }
     int currentPage() const;

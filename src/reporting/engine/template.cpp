@@ -10,6 +10,7 @@
 #include <QSet>
 #include <algorithm>
 #include <optional>
+#include <tuple>
 
 namespace bv::report {
 
@@ -44,14 +45,21 @@ double Template::contentWidth() const
 
 namespace {
 
+// A cell of the ruled table: what it shows, and where it stands.
 struct Column {
     QString name;
     QString title;
-    QString field;
-    double width = 0;
-    HAlign align = HAlign::Center;
+    QString field;       // a column of the row; the column a mark reads
+    QString text;        // constant text of every row
+    bool hasText = false;
     bool rowNumber = false;
     bool number = false;
+    bool mark = false;
+    MarkStyle markStyle = MarkStyle::Star;
+    QStringList equals;
+    double markSize = 0;
+    double width = 0;
+    HAlign align = HAlign::Center;
     double right = 0;  // distance of the right edge from the right margin
 };
 
@@ -63,14 +71,9 @@ struct Table {
     FontSpec font;
     QColor headerFill;
     std::vector<Column> columns;
-
-    const Column *column(const QString &name) const
-    {
-        for (const Column &c : columns)
-            if (c.name == name)
-                return &c;
-        return nullptr;
-    }
+    // Cells of a record's second ruled line, placed under the columns above.
+    std::vector<Column> secondLine;
+    bool secondTitles = false;  // the column header has a second line of titles too
 };
 
 class Parser {
@@ -136,6 +139,7 @@ public:
             {QStringLiteral("tick"), ElementKind::Tick},
             {QStringLiteral("richText"), ElementKind::RichText},
             {QStringLiteral("paragraph"), ElementKind::Paragraph},
+            {QStringLiteral("mark"), ElementKind::Mark},
         };
         const auto it = kinds.find(type);
         if (it == kinds.end())
@@ -159,6 +163,80 @@ public:
         return *it;
     }
 
+    MarkStyle markStyle(const QJsonValue &v, MarkStyle fallback) const
+    {
+        if (v.isUndefined())
+            return fallback;
+        const QString s = v.toString();
+        if (s == QLatin1String("fill"))
+            return MarkStyle::Fill;
+        if (s == QLatin1String("cross"))
+            return MarkStyle::Cross;
+        if (s == QLatin1String("star"))
+            return MarkStyle::Star;
+        fail(QStringLiteral("unknown mark style \"%1\"").arg(s));
+    }
+
+    // "equals": one value or a list of them.
+    QStringList values(const QJsonValue &v) const
+    {
+        QStringList out;
+        if (v.isArray()) {
+            for (const QJsonValue &item : v.toArray())
+                out << item.toVariant().toString();
+        } else if (!v.isUndefined()) {
+            out << v.toVariant().toString();
+        }
+        if (out.isEmpty())
+            fail(QStringLiteral("a mark needs the values it \"equals\""));
+        return out;
+    }
+
+    // The width of `span` columns from the named one leftwards, and its right edge.
+    std::pair<double, double> underColumns(const Table &table, const QString &name, int span) const
+    {
+        const auto first = std::find_if(table.columns.begin(), table.columns.end(),
+                                        [&](const Column &col) { return col.name == name; });
+        if (first == table.columns.end())
+            fail(QStringLiteral("no column \"%1\"").arg(name));
+        double width = 0;
+        for (auto it = first; it != table.columns.end() && it - first < span; ++it)
+            width += it->width;
+        return {first->right, width};
+    }
+
+    // What a cell shows: a field, the row number, a constant text or a mark.
+    Column cell(const QJsonObject &c) const
+    {
+        Column col;
+        col.title = c.value(QLatin1String("title")).toString();
+        col.field = c.value(QLatin1String("field")).toString();
+        col.rowNumber = c.value(QLatin1String("rowNumber")).toBool(false);
+        col.number = c.value(QLatin1String("number")).toBool(false);
+        col.hasText = c.contains(QLatin1String("text"));
+        col.text = c.value(QLatin1String("text")).toString();
+        col.align = align(c.value(QLatin1String("align")), HAlign::Center);
+        col.width = c.value(QLatin1String("width")).toDouble(0);
+        const int shows = int(!col.field.isEmpty()) + int(col.rowNumber) + int(col.hasText) +
+                          int(c.contains(QLatin1String("mark")));
+        if (shows != 1)
+            fail(QStringLiteral("column \"%1\" must show one of a field, the row number, a text or a mark")
+                     .arg(col.title));
+        if (c.contains(QLatin1String("mark"))) {
+            const QJsonObject m = c.value(QLatin1String("mark")).toObject();
+            col.mark = true;
+            col.field = m.value(QLatin1String("field")).toString();
+            col.equals = values(m.value(QLatin1String("equals")));
+            col.markStyle = markStyle(m.value(QLatin1String("style")), MarkStyle::Star);
+            col.markSize = m.value(QLatin1String("size")).toDouble(0);
+            if (col.field.isEmpty())
+                fail(QStringLiteral("the mark of column \"%1\" reads no field").arg(col.title));
+        }
+        const QString fallback = col.rowNumber ? QStringLiteral("#") : col.mark || col.hasText ? col.title : col.field;
+        col.name = c.value(QLatin1String("name")).toString(fallback);
+        return col;
+    }
+
     Table table(const QJsonObject &o, const FontSpec &base) const
     {
         Table t;
@@ -172,25 +250,23 @@ public:
         t.headerFill = color(o.value(QLatin1String("headerFill")), QColor());
         double right = t.x;
         for (const QJsonValue &cv : o.value(QLatin1String("columns")).toArray()) {
-            const QJsonObject c = cv.toObject();
-            Column col;
-            col.title = c.value(QLatin1String("title")).toString();
-            col.field = c.value(QLatin1String("field")).toString();
-            col.rowNumber = c.value(QLatin1String("rowNumber")).toBool(false);
-            col.number = c.value(QLatin1String("number")).toBool(false);
-            col.name = c.value(QLatin1String("name")).toString(col.rowNumber ? QStringLiteral("#") : col.field);
-            col.width = c.value(QLatin1String("width")).toDouble(0);
-            col.align = align(c.value(QLatin1String("align")), HAlign::Center);
+            Column col = cell(cv.toObject());
             if (col.width <= 0)
                 fail(QStringLiteral("column \"%1\" has no width").arg(col.name));
-            if (!col.rowNumber && col.field.isEmpty())
-                fail(QStringLiteral("column \"%1\" shows no field").arg(col.title));
             col.right = right;
             right += col.width;
             t.columns.push_back(col);
         }
         if (t.columns.empty())
             fail(QStringLiteral("table without columns"));
+        for (const QJsonValue &cv : o.value(QLatin1String("secondLine")).toArray()) {
+            const QJsonObject c = cv.toObject();
+            Column col = cell(c);
+            std::tie(col.right, col.width) = underColumns(t, c.value(QLatin1String("column")).toString(),
+                                                          c.value(QLatin1String("span")).toInt(1));
+            t.secondTitles = t.secondTitles || !col.title.isEmpty();
+            t.secondLine.push_back(col);
+        }
         return t;
     }
 
@@ -205,17 +281,9 @@ public:
             // Placed under a table column (and the `span` - 1 columns after it).
             if (!table)
                 fail(QStringLiteral("element placed under a column, but no table"));
-            const QString name = o.value(QLatin1String("column")).toString();
-            const Column *c = table->column(name);
-            if (!c)
-                fail(QStringLiteral("no column \"%1\"").arg(name));
-            const int span = o.value(QLatin1String("span")).toInt(1);
-            double width = 0;
-            const auto first = std::find_if(table->columns.begin(), table->columns.end(),
-                                            [&](const Column &col) { return col.name == name; });
-            for (auto it = first; it != table->columns.end() && it - first < span; ++it)
-                width += it->width;
-            e.box.setX(c->right);
+            const auto [right, width] = underColumns(*table, o.value(QLatin1String("column")).toString(),
+                                                     o.value(QLatin1String("span")).toInt(1));
+            e.box.setX(right);
             e.box.setWidth(width);
         }
         e.font = font(o.value(QLatin1String("font")), base);
@@ -228,7 +296,8 @@ public:
             e.kind == ElementKind::Rect || e.kind == ElementKind::Tick);
         e.lineWidth = o.value(QLatin1String("lineWidth")).toDouble(e.lineWidth);
         e.wrap = o.value(QLatin1String("wrap")).toBool(true);
-        e.grow = o.value(QLatin1String("grow")).toBool(e.kind == ElementKind::Paragraph);
+        e.grow = o.value(QLatin1String("grow")).toBool(e.kind == ElementKind::Paragraph ||
+                                                        e.kind == ElementKind::RichText);
         e.stretch = o.value(QLatin1String("stretch")).toBool(false);
         e.number = o.value(QLatin1String("number")).toBool(false);
         switch (e.kind) {
@@ -262,15 +331,28 @@ public:
                                  .toString(r.label);
                     r.bold = ro.value(QLatin1String("bold")).toBool(false);
                     r.size = ro.value(QLatin1String("size")).toDouble(0);
+                    r.number = ro.value(QLatin1String("number")).toBool(false);
                 }
                 e.runs.push_back(r);
             }
+            break;
+        case ElementKind::Tick:
+            e.markStyle = markStyle(o.value(QLatin1String("style")), MarkStyle::Fill);
+            if (e.markStyle == MarkStyle::Star)
+                fail(QStringLiteral("tick box \"%1\" is filled or crossed, not starred").arg(e.name));
+            break;
+        case ElementKind::Mark:
+            e.name = o.value(QLatin1String("field")).toString();
+            e.equals = values(o.value(QLatin1String("equals")));
+            e.markStyle = markStyle(o.value(QLatin1String("style")), MarkStyle::Star);
+            e.markSize = o.value(QLatin1String("size")).toDouble(0);
             break;
         default:
             break;
         }
         const bool needsName = e.kind == ElementKind::Label || e.kind == ElementKind::Field ||
-                               e.kind == ElementKind::Signature || e.kind == ElementKind::Tick;
+                               e.kind == ElementKind::Signature || e.kind == ElementKind::Tick ||
+                               e.kind == ElementKind::Mark;
         if (needsName && e.name.isEmpty())
             fail(QStringLiteral("a %1 element needs a name").arg(o.value(QLatin1String("type")).toString()));
         if (e.kind != ElementKind::Line && (e.box.width() <= 0 || e.box.height() <= 0))
@@ -278,34 +360,54 @@ public:
         return e;
     }
 
-    // Table cells added to the column header and the detail band.
+    // Table cells added to the column header and the detail band: one ruled
+    // line, or two when the table declares a second line. A cell with nothing
+    // below it reaches down over both lines.
     void addTableCells(Band &band, const Table &t) const
     {
-        for (const Column &c : t.columns) {
+        const bool header = band.kind == BandKind::ColumnHeader;
+        const double lineHeight = header ? t.headerHeight : t.rowHeight;
+        const bool twoLines = header ? t.secondTitles : !t.secondLine.empty();
+        auto add = [&](const Column &c, double y) {
             Element e;
             e.ruled = true;
             e.stretch = true;
             e.align = c.align;
-            e.wrap = true;
-            if (band.kind == BandKind::ColumnHeader) {
+            e.box = QRectF(c.right, y, c.width, lineHeight);
+            if (header) {
                 e.kind = ElementKind::Text;
                 e.text = c.title;
                 e.font = t.headerFont;
                 e.fill = t.headerFill;
                 e.align = HAlign::Center;
-                e.box = QRectF(c.right, 0, c.width, t.headerHeight);
+            } else if (c.rowNumber) {
+                e.kind = ElementKind::RowNumber;
+                e.name = c.name;
+                e.font = t.font;
+            } else if (c.mark) {
+                e.kind = ElementKind::Mark;
+                e.name = c.field;
+                e.equals = c.equals;
+                e.markStyle = c.markStyle;
+                e.markSize = c.markSize;
+                e.font = t.font;
+                e.align = HAlign::Center;
             } else {
-                e.kind = c.rowNumber ? ElementKind::RowNumber : ElementKind::Field;
-                e.name = c.rowNumber ? c.name : c.field;
+                e.kind = c.hasText ? ElementKind::Text : ElementKind::Field;
+                e.name = c.hasText ? QString() : c.field;
+                e.text = c.text;
                 e.font = t.font;
                 e.grow = true;
                 e.number = c.number;
-                e.box = QRectF(c.right, 0, c.width, t.rowHeight);
             }
             band.elements.push_back(e);
-        }
-        const double h = band.kind == BandKind::ColumnHeader ? t.headerHeight : t.rowHeight;
-        band.height = std::max(band.height, h);
+        };
+        for (const Column &c : t.columns)
+            add(c, 0);
+        if (twoLines)
+            for (const Column &c : t.secondLine)
+                add(c, lineHeight);
+        band.height = std::max(band.height, lineHeight * (twoLines ? 2 : 1));
     }
 
     Template parse(const QByteArray &json)

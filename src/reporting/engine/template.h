@@ -42,7 +42,12 @@ enum class ElementKind {
     Tick,        // named rectangle coloured by the fill
     RichText,    // one formatted block (HTML subset of QTextDocument)
     Paragraph,   // wrapped right-to-left text in which fill-in labels flow
+    Mark,        // on when a column of the row holds one of the given values
 };
+
+// How a tick box or a mark shows that it is on: filled, crossed by its two
+// diagonals, or a "*".
+enum class MarkStyle { Fill, Cross, Star };
 
 enum class HAlign { Right, Center, Left };
 
@@ -59,6 +64,7 @@ struct Run {
     QString label;      // fill-in label name, empty for fixed text
     bool bold = false;
     double size = 0;    // points; 0 = the paragraph's size
+    bool number = false;  // filled from a row as a plain amount
 };
 
 struct Element {
@@ -79,6 +85,11 @@ struct Element {
     bool stretch = false;  // the element's height follows its band's grown height
     bool number = false;   // values shown as plain numbers (money columns)
     std::vector<Run> runs;  // paragraph
+    // Ticks and marks. A mark's `name` is the column it reads.
+    MarkStyle markStyle = MarkStyle::Fill;
+    bool crossed = false;  // a tick box of the cross style, crossed by the fill
+    QStringList equals;    // the values of the column that turn a mark on
+    double markSize = 0;   // mm, side of a mark's box; 0 = up to 4 mm
 };
 
 struct Band {
