@@ -81,11 +81,14 @@ QDate gregorianOf(const QString &text)
 {
     if (text.size() != 10 || text[4] != QLatin1Char('/') || text[7] != QLatin1Char('/'))
         return {};
-    bool okY = false, okM = false, okD = false;
-    const int y = text.left(4).toInt(&okY);
-    const int m = text.mid(5, 2).toInt(&okM);
-    const int d = text.mid(8, 2).toInt(&okD);
-    if (!okY || !okM || !okD || !jalali().isDateValid(y, m, d))
+    // toInt() would take "1 " for 1, so a half-typed month would pass.
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (text[i] < QLatin1Char('0') || text[i] > QLatin1Char('9'))
+            return {};
+    const int y = text.left(4).toInt();
+    const int m = text.mid(5, 2).toInt();
+    const int d = text.mid(8, 2).toInt();
+    if (!jalali().isDateValid(y, m, d))
         return {};
     return jalali().dateFromParts(y, m, d);
 }
@@ -93,6 +96,19 @@ QDate gregorianOf(const QString &text)
 bool isJalaliDate(const QString &text)
 {
     return gregorianOf(text).isValid();
+}
+
+DateEntry dateEntry(const QString &stored)
+{
+    if (stored.trimmed().remove(QLatin1Char('/')).trimmed().isEmpty())
+        return DateEntry::Blank;
+    return isJalaliDate(stored) ? DateEntry::Valid : DateEntry::Invalid;
+}
+
+QString invalidDateMessage(const QString &field)
+{
+    return QStringLiteral("تاريخ «%1» ناقص يا نادرست است؛ تاريخ را کامل (سال/ماه/روز) وارد کنيد يا خالي بگذاريد")
+        .arg(field);
 }
 
 }  // namespace bv

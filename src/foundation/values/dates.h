@@ -33,7 +33,16 @@ QString jalaliText(const QDate &date);
 QString jalaliToday();
 // The Gregorian date of a Jalali date string; invalid when the text is not one.
 QDate gregorianOf(const QString &jalali);
-// True for a complete, existing Jalali date "YYYY/MM/DD".
+// True for a complete, existing Jalali date "YYYY/MM/DD": ASCII digits in every
+// place and a day the calendar has.
 bool isJalaliDate(const QString &text);
+
+// What a date box holds in its stored form: nothing typed (the empty mask or an
+// empty text), a complete existing date, or anything else (half typed, a 31st
+// of Mehr, a 30th of Esfand outside leap years).
+enum class DateEntry { Blank, Valid, Invalid };
+DateEntry dateEntry(const QString &stored);
+// The refusal shown when the date box `field` holds an invalid entry.
+QString invalidDateMessage(const QString &field);
 
 }  // namespace bv

@@ -1,5 +1,7 @@
 #include "passwords.h"
 
+#include "text.h"
+
 #include <QCryptographicHash>
 #include <QPasswordDigestor>
 #include <QRandomGenerator>
@@ -15,7 +17,8 @@ constexpr int keyLength = 32;
 
 QByteArray derive(const QString &plain, const QByteArray &salt, int rounds)
 {
-    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, plain.toUtf8(), salt, rounds, keyLength);
+    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, normalizeInput(plain).toUtf8(), salt, rounds,
+                                              keyLength);
 }
 
 // Compares without stopping at the first difference.
@@ -48,7 +51,7 @@ bool isPasswordHash(const QString &stored)
 bool verifyPassword(const QString &plain, const QString &stored)
 {
     if (!isPasswordHash(stored))
-        return plain == stored;
+        return normalizeInput(plain) == normalizeInput(stored);
     const QStringList parts = stored.split(QLatin1Char('$'));
     bool ok = false;
     const int rounds = parts[1].toInt(&ok);

@@ -1,6 +1,8 @@
 #pragma once
 // Account passwords are stored as salted, slow hashes with a recognisable
 // prefix; a plain-text value of an older database is recognised as such.
+// A password is hashed and compared as typed text is stored (normalizeInput),
+// so the yeh or the digits it was typed with do not matter.
 #include <QString>
 
 namespace bv {

@@ -31,7 +31,7 @@ QString asciiDigits(const QString &text)
 
 QString normalizeInput(const QString &text)
 {
-    return asciiDigits(normalizeYeh(text));
+    return asciiDigits(normalizeYeh(text)).trimmed();
 }
 
 QString searchFold(const QString &text)

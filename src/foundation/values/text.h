@@ -12,7 +12,9 @@ QString normalizeYeh(const QString &text);
 // the Arabic decimal and thousands separators become "." and ",".
 QString asciiDigits(const QString &text);
 
-// What every text box applies before its text is stored: yeh and digits.
+// What every text a person types goes through before it is stored, searched,
+// compared or used as a key: yeh and digits as above, outer spaces trimmed.
+// The kafs stay as typed.
 QString normalizeInput(const QString &text);
 
 // Folding for searches that must find a word whichever kaf or yeh it was typed
