@@ -14,6 +14,8 @@
 #include "pages.h"
 #include "peymankar_list.h"
 #include "peymankar_src.h"
+#include "text.h"
+#include "widgets.h"
 #include "windows.h"
 #include "xlsxexport.h"
 
@@ -72,11 +74,6 @@ QComboBox *editableCombo(QWidget *parent)
     auto *c = new QComboBox(parent);
     c->setEditable(true);
     return c;
-}
-
-std::optional<QString> textIf(const FilterCheck *check, const QWidget *input)
-{
-    return check->active() ? std::optional<QString>(filterInputText(input)) : std::nullopt;
 }
 
 void fillCombo(QComboBox *combo, const QStringList &items)
@@ -139,6 +136,9 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
     CheckBox9 = new FilterCheck(QStringLiteral("وضعيت پرداخت"), {status}, this);
     CheckBox10 = new FilterCheck(QStringLiteral("نوع قرارداد"), {prot_typ}, this);
     BitBtn1 = new QPushButton(QStringLiteral("جستجو"), this);
+    prot_dat2->setCaption(CheckBox6->text());
+    prot_dat1_1->setCaption(CheckBox8->text());
+    prot_dat1_2->setCaption(CheckBox8->text());
 
     cnt = new QLabel(QStringLiteral("0"), this);
     cnt_green1 = new QLabel(QStringLiteral("0"), this);
@@ -253,8 +253,8 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
         connect(c->lineEdit(), &QLineEdit::returnPressed, this, &naghshe_src::search);
     connect(ostan, &QComboBox::currentTextChanged, this, [this](const QString &province) {
         try {
-            fillCombo(city, column(dm().main().select(
-                                QStringLiteral("SELECT DISTINCT city FROM abadiha WHERE ostan = ?"), {province})));
+            fillCombo(city, column(dm().main().select(QStringLiteral("SELECT DISTINCT city FROM abadiha WHERE ostan = ?"),
+                                                      {normalizeInput(province)})));
         } catch (const DbError &e) {
             ui().message(e.text(), MessageKind::Error);
         }
@@ -263,7 +263,7 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
         try {
             fillCombo(rosta, column(dm().main().select(
                                  QStringLiteral("SELECT DISTINCT rosta FROM abadiha WHERE ostan = ? AND city = ?"),
-                                 {ostan->currentText(), county})));
+                                 {typedText(ostan), normalizeInput(county)})));
         } catch (const DbError &e) {
             ui().message(e.text(), MessageKind::Error);
         }
@@ -351,19 +351,19 @@ void naghshe_src::fillChoices()
 
 void naghshe_src::recomputeTarget()
 {
-    prot_dat2->setDate(survey::contractEndTarget(jalaliToday(), roz->text()));
+    prot_dat2->setDate(survey::contractEndTarget(jalaliToday(), typedText(roz)));
 }
 
 survey::NaghsheFilters naghshe_src::filters() const
 {
     survey::NaghsheFilters f;
-    f.ostan = textIf(CheckBox11, ostan);
+    f.ostan = CheckBox11->entry();
     f.city = cityList->entries();
     f.rosta = rostaList->entries();
     f.peymankar = peymankarList->entries();
     f.prot_no = protNoList->entries();
     f.tamin_loc = locList->entries();
-    f.tamin_sal = textIf(CheckBox5, tamin_sal);
+    f.tamin_sal = CheckBox5->entry();
     if (CheckBox6->active()) {
         static const survey::EndCompare byIndex[] = {survey::EndCompare::Before, survey::EndCompare::On,
                                                      survey::EndCompare::After};
@@ -373,13 +373,17 @@ survey::NaghsheFilters naghshe_src::filters() const
     }
     if (CheckBox8->active())
         f.contractDates = std::pair{prot_dat1_1->date(), prot_dat1_2->date()};
-    f.status = textIf(CheckBox9, status);
-    f.prot_typ = textIf(CheckBox10, prot_typ);
+    f.status = CheckBox9->entry();
+    f.prot_typ = CheckBox10->entry();
     return f;
 }
 
 void naghshe_src::search()
 {
+    // A half-typed date would compare as text and list the wrong projects.
+    if ((CheckBox6->active() && !acceptDates({prot_dat2}))
+        || (CheckBox8->active() && !acceptDates({prot_dat1_1, prot_dat1_2})))
+        return;
     try {
         const Db &db = dm().main();
         survey::NaghsheSearchState state;

@@ -214,6 +214,52 @@ TEST_P(BrowserTest, SingleValueAndDateFilters)
     EXPECT_EQ(listed(f, session()), QList<qint64>{blank});
 }
 
+TEST_P(BrowserTest, TypedFiltersFindStoredTextWhateverDigitsAndYehWereTyped)
+{
+    db().exec("DELETE FROM naghshe");
+    const qint64 ali = addProject("1397", 1, 1, QStringLiteral("ده علي آباد"));
+    const qint64 other = addProject("1397", 1, 1, QStringLiteral("باغ"));
+    addProject("1396", 1, 1, QStringLiteral("ده نو"));
+    naghshe_src &w = window();
+    w.prepare();
+
+    w.CheckBox5->setChecked(true);
+    w.tamin_sal->setText(QStringLiteral("۱۳۹۷"));
+    w.search();
+    EXPECT_EQ(w.cnt->text(), "2");
+    EXPECT_EQ(sorted(ids(w.DBGrid1->shownRows(), [](const QVariantList &) { return true; })),
+              sorted({ali, other}));
+    w.CheckBox5->setChecked(false);
+
+    // Typed with the Persian yeh; stored with the Arabic one.
+    w.rostaList->check->setChecked(true);
+    w.rosta->setEditText(QStringLiteral(" علی "));
+    w.rostaList->add->click();
+    EXPECT_EQ(w.rostaList->list->item(0)->text(), QStringLiteral("علي"));
+    w.search();
+    EXPECT_EQ(w.cnt->text(), "1");
+    EXPECT_EQ(w.DBGrid1->shownRows().value(0, "id").toLongLong(), ali);
+}
+
+TEST_P(BrowserTest, AHalfTypedFilterDateListsNothingNew)
+{
+    naghshe_src &w = window();
+    w.prepare();
+    const int before = w.cnt->text().toInt();
+    w.CheckBox8->setChecked(true);
+    w.prot_dat1_1->setDate("1398/01/01");
+    w.prot_dat1_2->setText("13990");
+    user().clear();
+    w.search();
+    EXPECT_EQ(user().messageTexts(), QStringList{invalidDateMessage(QStringLiteral("تاريخ قرارداد"))});
+    EXPECT_EQ(w.cnt->text().toInt(), before);
+    w.prot_dat1_2->setDate("1399/12/30");
+    w.search();
+    EXPECT_EQ(w.cnt->text().toInt(), expected([&](const QVariantList &r) {
+                  return at(r, "prot_dat1") >= "1398/01/01" && at(r, "prot_dat1") <= "1399/12/30";
+              }).size());
+}
+
 TEST_P(BrowserTest, CountyScopeOfNonAdministrators)
 {
     const qint64 clerk = addUser("clerk", "x", QStringLiteral("فعال"), "city");

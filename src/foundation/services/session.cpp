@@ -2,6 +2,7 @@
 
 #include "interaction.h"
 #include "lookuplists.h"
+#include "text.h"
 
 namespace bv {
 
@@ -34,7 +35,8 @@ bool confirmDeletePassword(const Db &db)
     const QString stored = lookupFirst(db, QStringLiteral("رمز حذف"));
     const std::optional<QString> typed =
         ui().input(QStringLiteral("Delete Password"), QStringLiteral("رمز حذف"), QStringLiteral("?"), true);
-    return typed && *typed == stored;
+    // Both sides as typed text: the list item may hold the Persian yeh or digits.
+    return typed && normalizeInput(*typed) == normalizeInput(stored);
 }
 
 }  // namespace bv

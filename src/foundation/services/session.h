@@ -37,7 +37,8 @@ inline const QString noAccessMessage = QStringLiteral("شما دسترسي به 
 void addCountyScope(Conditions &conditions, const Session &user, const QString &column = QStringLiteral("city"));
 
 // Asks for the delete password and compares it with the first registered item
-// of its lookup list. A cancelled box never authorises a deletion.
+// of its lookup list, both normalised as typed text. A cancelled box never
+// authorises a deletion.
 bool confirmDeletePassword(const Db &db);
 
 }  // namespace bv

@@ -3,7 +3,7 @@
 #include "browsergrid.h"
 #include "dm.h"
 #include "interaction.h"
-#include "text.h"
+#include "widgets.h"
 #include "windows.h"
 
 #include <QAction>
@@ -175,13 +175,13 @@ void AttachmentWindow::refresh()
 
 void AttachmentWindow::search()
 {
-    search_ = normalizeInput(src->text());
+    search_ = typedText(src);
     refresh();
 }
 
 QString AttachmentWindow::description() const
 {
-    return Combo_type ? Combo_type->currentText() : normalizeInput(cmt->currentText()).trimmed();
+    return Combo_type ? Combo_type->currentText() : typedText(cmt);
 }
 
 void AttachmentWindow::add()
@@ -208,7 +208,7 @@ void AttachmentWindow::add()
         return;
     }
     NewAttachment attachment{text, extensionOf(path, table_.extensionWidth()), file.readAll(),
-                             ramz ? ramz->text() : QString()};
+                             ramz ? typedText(ramz) : QString()};
     QList<qint64> owners;
     if (table_.kind == AttachmentKind::Owned)
         owners = context_.mode == AddMode::All ? context_.listedOwners : QList<qint64>{context_.ownerId};

@@ -1,5 +1,6 @@
 #include "dateedit.h"
 
+#include "interaction.h"
 #include "text.h"
 
 #include <QKeyEvent>
@@ -15,6 +16,26 @@ QString storedDateText(const QString &display)
     t[7] = QLatin1Char('/');
     return t;
 }
+
+namespace {
+// "1397/7/1", as older rows and the checklist default hold it, in the box's
+// zero-padded places; any other text is left to the mask.
+QString padded(const QString &jalali)
+{
+    const QStringList parts = asciiDigits(jalali).trimmed().split(QLatin1Char('/'));
+    if (parts.size() != 3 || parts[0].size() != 4 || parts[1].size() > 2 || parts[2].size() > 2)
+        return jalali;
+    for (const QString &part : parts) {
+        if (part.isEmpty())
+            return jalali;
+        for (QChar c : part)
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return jalali;
+    }
+    return parts[0] + QLatin1Char('/') + parts[1].rightJustified(2, QLatin1Char('0')) + QLatin1Char('/')
+        + parts[2].rightJustified(2, QLatin1Char('0'));
+}
+}  // namespace
 
 JalaliDateEdit::JalaliDateEdit(QWidget *parent) : QLineEdit(parent)
 {
@@ -33,6 +54,11 @@ bool JalaliDateEdit::isBlank() const
     return date() == emptyDateMask;
 }
 
+DateEntry JalaliDateEdit::entry() const
+{
+    return dateEntry(date());
+}
+
 void JalaliDateEdit::keyPressEvent(QKeyEvent *event)
 {
     const QString ascii = asciiDigits(event->text());
@@ -46,7 +72,29 @@ void JalaliDateEdit::keyPressEvent(QKeyEvent *event)
 
 void JalaliDateEdit::setDate(const QString &jalali)
 {
-    setText(storedDateText(jalali).remove(QLatin1Char('/')));
+    setText(storedDateText(padded(jalali)).remove(QLatin1Char('/')));
+}
+
+void JalaliDateEdit::setCaption(const QString &caption)
+{
+    caption_ = caption;
+}
+
+QString JalaliDateEdit::caption() const
+{
+    return caption_;
+}
+
+bool acceptDates(const QList<JalaliDateEdit *> &boxes)
+{
+    for (JalaliDateEdit *box : boxes) {
+        if (box->entry() != DateEntry::Invalid)
+            continue;
+        ui().message(invalidDateMessage(box->caption()), MessageKind::Warning);
+        box->setFocus();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace bv

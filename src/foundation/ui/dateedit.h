@@ -1,5 +1,9 @@
 #pragma once
 // The Jalali date box: mask "0000/00/00"; an empty box stores the empty mask.
+// What it holds is either nothing or a complete, existing date: windows refuse
+// anything else before they write (acceptDates).
+#include "dates.h"
+
 #include <QLineEdit>
 
 namespace bv {
@@ -19,11 +23,25 @@ public:
     QString date() const;
     // True when no digit was typed.
     bool isBlank() const;
+    // Nothing, a complete existing date, or anything else.
+    DateEntry entry() const;
+    // A stored date; "1397/7/1" is shown as 1397/07/01.
     void setDate(const QString &jalali);
+    // The field's name in the refusal of an invalid entry.
+    void setCaption(const QString &caption);
+    QString caption() const;
 
 protected:
     // Persian and Arabic-Indic digits are typed as ASCII digits, which the mask takes.
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QString caption_;
 };
+
+// Refuses, with a message naming the field, the first box that holds neither
+// nothing nor a complete existing date, and puts the focus in it. True when
+// every box may be written.
+bool acceptDates(const QList<JalaliDateEdit *> &boxes);
 
 }  // namespace bv

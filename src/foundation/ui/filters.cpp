@@ -1,8 +1,9 @@
 #include "filters.h"
 
+#include "text.h"
+#include "widgets.h"
+
 #include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
 #include <QPushButton>
@@ -39,11 +40,11 @@ void FilterCheck::apply(bool on)
         inputs_.first()->setFocus();
 }
 
-QString filterInputText(const QWidget *input)
+std::optional<QString> FilterCheck::entry(const QWidget *input) const
 {
-    if (auto *combo = qobject_cast<const QComboBox *>(input))
-        return combo->currentText();
-    return static_cast<const QLineEdit *>(input)->text();
+    if (!active())
+        return std::nullopt;
+    return typedText(input ? input : inputs_.first());
 }
 
 FilterList::FilterList(const QString &caption, QWidget *input_, const QString &removeCaption, QWidget *parent)
@@ -63,7 +64,7 @@ FilterList::FilterList(const QString &caption, QWidget *input_, const QString &r
         list->clear();
         show->setChecked(false);
     });
-    connect(add, &QPushButton::clicked, this, [this] { append(filterInputText(input)); });
+    connect(add, &QPushButton::clicked, this, [this] { append(typedText(input)); });
     connect(show, &QCheckBox::toggled, list, &QWidget::setVisible);
     connect(remove, &QAction::triggered, this, [this] { delete list->currentItem(); });
 }
@@ -80,7 +81,7 @@ std::optional<QStringList> FilterList::entries() const
 
 void FilterList::append(const QString &entry)
 {
-    list->addItem(entry);
+    list->addItem(normalizeInput(entry));
 }
 
 void FilterList::clear()

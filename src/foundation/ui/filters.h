@@ -2,7 +2,7 @@
 // The filter check box of the browsers: ticking it enables its inputs, colours
 // them yellow and puts the focus in the first; unticking disables them and
 // gives them back the window's colours. A search adds the filter's condition
-// only while it is active.
+// only while it is active, with the text read through typedText().
 #include <QCheckBox>
 #include <QList>
 #include <QStringList>
@@ -22,17 +22,17 @@ public:
 
     // True while the inputs are enabled.
     bool active() const;
+    // While active, the typed text (typedText) of `input`, by default the first
+    // input; nullopt while inactive.
+    std::optional<QString> entry(const QWidget *input = nullptr) const;
 
 private:
     void apply(bool on);
     QList<QWidget *> inputs_;
 };
 
-// The text of a filter input: a combo box's current text or a line edit's text.
-QString filterInputText(const QWidget *input);
-
-// A list filter: its check box, the input whose text "+" appends, the list of
-// entries that take part in the search, and the box that shows the list.
+// A list filter: its check box, the input whose typed text "+" appends, the
+// list of entries that take part in the search, and the box that shows the list.
 // Ticking or unticking hides and empties the list; an empty ticked list is a
 // filter that matches nothing.
 class FilterList : public QObject {
@@ -41,6 +41,7 @@ public:
     FilterList(const QString &caption, QWidget *input, const QString &removeCaption, QWidget *parent);
     // The entries while the filter is ticked.
     std::optional<QStringList> entries() const;
+    // Appends the entry normalised as typed text.
     void append(const QString &entry);
     void clear();
 

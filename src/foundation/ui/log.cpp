@@ -6,7 +6,6 @@
 #include "dm.h"
 #include "filters.h"
 #include "interaction.h"
-#include "text.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -41,13 +40,6 @@ const Headings exportHeadings = {
     {QStringLiteral("cmt"), QStringLiteral("شرح عمليات")},
     {QStringLiteral("saat_sys"), QStringLiteral("ساعت سرور")},
 };
-
-std::optional<QString> typed(const FilterCheck *check, const QString &text)
-{
-    if (!check->active())
-        return std::nullopt;
-    return normalizeInput(text);
-}
 }  // namespace
 
 log::log(QWidget *parent) : QDialog(parent)
@@ -69,6 +61,8 @@ log::log(QWidget *parent) : QDialog(parent)
     CheckBox3 = new FilterCheck(QStringLiteral("نام كامپيوتر"), {computer_name}, this);
     CheckBox4 = new FilterCheck(QStringLiteral("شرح عمليات"), {cmt}, this);
     CheckBox5 = new FilterCheck(QStringLiteral("IP"), {ip}, this);
+    dat1->setCaption(CheckBox2->text());
+    dat2->setCaption(CheckBox2->text());
 
     cnt = new QLabel(QStringLiteral("0"), this);
     BitBtn1 = new QPushButton(QStringLiteral("جستجو"), this);
@@ -120,17 +114,20 @@ void log::resetFilters()
 LogFilter log::filter() const
 {
     LogFilter f;
-    f.user = typed(CheckBox1, karbar->currentText());
+    f.user = CheckBox1->entry();
     if (CheckBox2->active())
         f.dates = std::make_pair(dat1->date(), dat2->date());
-    f.description = typed(CheckBox4, cmt->text());
-    f.computer = typed(CheckBox3, computer_name->text());
-    f.ip = typed(CheckBox5, ip->text());
+    f.description = CheckBox4->entry();
+    f.computer = CheckBox3->entry();
+    f.ip = CheckBox5->entry();
     return f;
 }
 
 void log::search()
 {
+    // A half-typed date would compare as text and list the wrong rows.
+    if (CheckBox2->active() && !acceptDates({dat1, dat2}))
+        return;
     try {
         DBGrid1->setRows(searchLog(dm().main(), filter()));
     } catch (const DbError &e) {

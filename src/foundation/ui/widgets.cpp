@@ -1,5 +1,9 @@
 #include "widgets.h"
 
+#include "dateedit.h"
+#include "text.h"
+
+#include <QComboBox>
 #include <QMouseEvent>
 
 namespace bv {
@@ -14,6 +18,42 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton)
         emit clicked();
     QLabel::mouseReleaseEvent(event);
+}
+
+QString typedText(const QWidget *input)
+{
+    if (auto *date = qobject_cast<const JalaliDateEdit *>(input))
+        return date->date();
+    if (auto *combo = qobject_cast<const QComboBox *>(input))
+        return normalizeInput(combo->currentText());
+    if (auto *edit = qobject_cast<const QLineEdit *>(input))
+        return normalizeInput(edit->text());
+    return {};
+}
+
+namespace {
+// Marks the item a stored value outside the list added.
+constexpr int storedOnlyRole = Qt::UserRole + 0x5e7;
+}  // namespace
+
+void showStoredValue(QComboBox *box, const QString &stored)
+{
+    for (int i = box->count() - 1; i >= 0; --i)
+        if (box->itemData(i, storedOnlyRole).toBool())
+            box->removeItem(i);
+    int at = stored.isEmpty() ? -1 : box->findText(stored, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (box->isEditable()) {
+        box->setCurrentIndex(at);
+        if (at < 0)
+            box->setEditText(stored);
+        return;
+    }
+    if (at < 0 && !stored.isEmpty()) {
+        box->addItem(stored);
+        at = box->count() - 1;
+        box->setItemData(at, true, storedOnlyRole);
+    }
+    box->setCurrentIndex(at);
 }
 
 }  // namespace bv

@@ -1,6 +1,9 @@
 #pragma once
-// Small shared widgets.
+// Small shared widgets, the one reading of typed text and the one showing of a
+// stored value in a list box.
 #include <QLabel>
+
+class QComboBox;
 
 namespace bv {
 
@@ -16,5 +19,18 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 };
+
+// What a person typed into an input, as it is stored, searched, compared or
+// used as a key: the normalised text (normalizeInput) of a line edit or of a
+// list box's current text, and the stored form of a date box. Windows read
+// their inputs through this, never through QLineEdit::text().
+QString typedText(const QWidget *input);
+
+// Shows a record's stored value in a list box: the matching item when there is
+// one; otherwise, in a fixed-choice box, the stored text as an extra item
+// (removed again when the box shows another record), in an editable box the
+// text itself; no choice at all when the value is empty. Nothing of the
+// previous record's choice stays.
+void showStoredValue(QComboBox *box, const QString &stored);
 
 }  // namespace bv
