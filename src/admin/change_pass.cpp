@@ -3,6 +3,7 @@
 #include "accounts.h"
 #include "dm.h"
 #include "interaction.h"
+#include "widgets.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -42,16 +43,17 @@ void change_pass::setAccount(const QString &us, const QString &ps)
 
 void change_pass::change()
 {
-    if (Edit1->text().isEmpty() && Edit2->text().isEmpty()) {
+    const QString replacement = typedText(Edit1);
+    if (replacement.isEmpty() && typedText(Edit2).isEmpty()) {
         ui().message(QStringLiteral("كلمه عبور صحيح نيست"));
         return;
     }
-    if (Edit1->text() != Edit2->text()) {
+    if (replacement != typedText(Edit2)) {
         ui().message(QStringLiteral("كلمه عبور جديد همخواني ندارد"));
         return;
     }
     try {
-        if (!changePassword(dm().main(), us_, ps_, Edit1->text())) {
+        if (!changePassword(dm().main(), us_, ps_, replacement)) {
             ui().message(QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"));
             return;
         }

@@ -127,10 +127,10 @@ bool login::logIn()
     if (!connectDatabase())
         return false;
     const Db &db = dm().main();
-    const QString name = us->text();
+    const QString name = typedText(us);
     try {
         Account account;
-        switch (checkLogin(db, name, ps->text(), &account)) {
+        switch (checkLogin(db, name, typedText(ps), &account)) {
         case LoginCheck::WrongCredentials:
             ui().message(QStringLiteral("کلمه يا رمز عبور اشتباه است"));
             return false;
@@ -168,9 +168,10 @@ void login::refuseOldVersion(const QString &required)
     const Db &db = dm().main();
     ui().message(QStringLiteral("اين نسخه قديمي است و قابل اجرا نيست. جديدترين نسخه  -  ") + required
                  + QStringLiteral(" در ادامه نسخه جديد را دانلود و استفاده نماييد "));
-    writeLog(db, us->text(),
+    const QString name = typedText(us);
+    writeLog(db, name,
              QStringLiteral("  ورود ناموفق به نرم افزار بدليل استفاده از نسخه قديمي   ") + required
-                 + QLatin1Char(' ') + us->text());
+                 + QLatin1Char(' ') + name);
     const QString today = jalaliToday();
     // Saved only: the newest program is never run from here.
     if (const auto program = findProgramDocument(db, QStringLiteral("آخرين نسخه نرم افزار")))
@@ -185,7 +186,7 @@ void login::changePassword()
         return;
     try {
         Account account;
-        if (checkLogin(dm().main(), us->text(), ps->text(), &account) == LoginCheck::WrongCredentials) {
+        if (checkLogin(dm().main(), typedText(us), typedText(ps), &account) == LoginCheck::WrongCredentials) {
             ui().message(QStringLiteral("كلمه و رمز عبور را در صفحه فعلي درست وارد نماييد"));
             return;
         }
@@ -194,7 +195,7 @@ void login::changePassword()
         return;
     }
     change_pass &window = windows::get<change_pass>();
-    window.setAccount(us->text(), ps->text());
+    window.setAccount(typedText(us), typedText(ps));
     ui().execDialog(window);
 }
 

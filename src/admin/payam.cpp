@@ -10,6 +10,7 @@
 #include "messages.h"
 #include "session.h"
 #include "text.h"
+#include "widgets.h"
 #include "windows.h"
 
 #include <QAction>
@@ -173,7 +174,7 @@ void payam::send()
             ticked << prs_list->item(i)->data(Qt::UserRole).toLongLong();
     SendResult result;
     try {
-        result = sendMessage(dm().main(), session().prsId, ticked, normalizeInput(mozo->currentText()),
+        result = sendMessage(dm().main(), session().prsId, ticked, typedText(mozo),
                              normalizeYeh(cmt->toPlainText()), jalaliToday());
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);

@@ -4,6 +4,7 @@
 #include "dm.h"
 #include "interaction.h"
 #include "phonebook.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -80,8 +81,9 @@ void phone::search()
     const auto field = PhoneField(std::max(0, search_by->currentIndex()));
     try {
         const Db &db = dm().main();
-        cnt->setText(QString::number(countPhones(db, field, src->text())));
-        DBGrid1->setRows(searchPhones(db, field, src->text()));
+        const QString typed = typedText(src);
+        cnt->setText(QString::number(countPhones(db, field, typed)));
+        DBGrid1->setRows(searchPhones(db, field, typed));
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }
@@ -91,7 +93,7 @@ void phone::registerEntry()
 {
     PhoneAdd result;
     try {
-        result = addPhone(dm().main(), name->text(), tel->text(), cmt->text());
+        result = addPhone(dm().main(), typedText(name), typedText(tel), typedText(cmt));
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;

@@ -4,6 +4,7 @@
 #include "dm.h"
 #include "interaction.h"
 #include "lookupedit.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -87,7 +88,7 @@ void setting::registerItem()
         return;
     LookupAdd result;
     try {
-        result = addLookupItem(dm().main(), component->currentText(), cmt->text());
+        result = addLookupItem(dm().main(), component->currentText(), typedText(cmt));
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;

@@ -240,14 +240,11 @@ void users::search()
         const Db &db = dm().main();
         Conditions where(db.dialect());
         where.compare(QStringLiteral("id"), Conditions::Op::NotEqual, -1);
-        if (CheckBox1->active())
-            where.contains(QStringLiteral("us"), us->text());
-        if (CheckBox2->active())
-            where.contains(QStringLiteral("ostan"), ostan2->text());
-        if (CheckBox3->active())
-            where.contains(QStringLiteral("nam"), nam->text());
-        if (CheckBox4->active())
-            where.contains(QStringLiteral("lev"), lev2->currentText());
+        const std::pair<const FilterCheck *, const char *> filters[] = {
+            {CheckBox1, "us"}, {CheckBox2, "ostan"}, {CheckBox3, "nam"}, {CheckBox4, "lev"}};
+        for (const auto &[check, column] : filters)
+            if (const std::optional<QString> typed = check->entry())
+                where.contains(QLatin1String(column), *typed);
         cnt->setText(db.scalar(QStringLiteral("SELECT COUNT(*) FROM users") + where.where(), where.values()).toString());
         DBGrid1->setRows(db.select(QStringLiteral("SELECT id, nam, us, ver, lev, ostan, semat, mobile, status FROM users")
                                        + where.where(),

@@ -3,7 +3,7 @@
 #include "dm.h"
 #include "interaction.h"
 #include "lookuplists.h"
-#include "text.h"
+#include "widgets.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -93,9 +93,9 @@ void users_ins::startEdit(const Account &account)
     ps->setPlaceholderText(QStringLiteral("بدون تغيير"));
     nam->setText(account.nam);
     mobile->setText(account.mobile);
-    ostan->setEditText(account.ostan);
-    semat->setEditText(account.semat);
-    lev->setCurrentText(account.lev);
+    showStoredValue(ostan, account.ostan);
+    showStoredValue(semat, account.semat);
+    showStoredValue(lev, account.lev);
     status->setText(account.status);
     ins_btn->setVisible(false);
     edit_btn->setVisible(true);
@@ -105,13 +105,13 @@ Account users_ins::typed() const
 {
     Account a;
     a.id = editedId_;
-    a.us = normalizeInput(us->text()).trimmed();
+    a.us = typedText(us);
     a.lev = lev->currentText();
-    a.ostan = normalizeYeh(ostan->currentText());
-    a.semat = normalizeYeh(semat->currentText());
-    a.mobile = asciiDigits(mobile->text());
-    a.nam = normalizeYeh(nam->text());
-    a.status = normalizeYeh(status->text());
+    a.ostan = typedText(ostan);
+    a.semat = typedText(semat);
+    a.mobile = typedText(mobile);
+    a.nam = typedText(nam);
+    a.status = typedText(status);
     return a;
 }
 
@@ -123,7 +123,7 @@ bool users_ins::insert()
         us->setFocus();
         return false;
     }
-    if (ps->text().isEmpty()) {
+    if (typedText(ps).isEmpty()) {
         ui().message(QStringLiteral("رمز عبور را وارد نمائيد"));
         ps->setFocus();
         return false;
@@ -134,7 +134,7 @@ bool users_ins::insert()
             ui().message(duplicateName);
             return false;
         }
-        insertAccount(db, account, ps->text(), session().karbar);
+        insertAccount(db, account, typedText(ps), session().karbar);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;
@@ -153,7 +153,7 @@ bool users_ins::edit()
             ui().message(duplicateName);
             return false;
         }
-        updateAccount(db, account, ps->text(), session().karbar);
+        updateAccount(db, account, typedText(ps), session().karbar);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;

@@ -101,6 +101,27 @@ TEST_P(LoginTest, PlainTextPasswordsAreRehashedAtLogin)
     windows::get<main>().hide();
 }
 
+TEST_P(LoginTest, NameAndPasswordTypedWithPersianDigitsOrYeh)
+{
+    addUser("0012345678", hashPassword("pw7"));
+    EXPECT_TRUE(logInAs(QStringLiteral(" ۰۰۱۲۳۴۵۶۷۸ "), QStringLiteral("pw۷")));
+    EXPECT_EQ(session().karbar, "0012345678");
+    EXPECT_EQ(rememberedUser(), "0012345678");
+    windows::get<main>().hide();
+
+    // A plain password of an older database, stored with the Arabic yeh.
+    addUser("legacy", QStringLiteral("علي"));
+    user().clear();
+    EXPECT_TRUE(logInAs("legacy", QStringLiteral("علی")));
+    windows::get<main>().hide();
+    user().clear();
+    EXPECT_TRUE(logInAs("legacy", QStringLiteral("علي")));
+    windows::get<main>().hide();
+    user().clear();
+    EXPECT_FALSE(logInAs("legacy", QStringLiteral("علیی")));
+    EXPECT_EQ(user().messageTexts(), QStringList{wrong});
+}
+
 TEST_P(LoginTest, UnreadMessagesMarkTheMenu)
 {
     const qint64 me = db().scalar("SELECT id FROM users WHERE us = 'admin'").toLongLong();

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include "filters.h"
+#include "grid_rows.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -126,6 +127,18 @@ TEST_P(AccessTest, DeletePassword)
     EXPECT_TRUE(confirmDeletePassword(db()));
 }
 
+TEST_P(AccessTest, DeletePasswordTypedWithEitherYeh)
+{
+    db().exec("INSERT INTO setting (component, cmt) VALUES (?, ?)", {QStringLiteral("رمز حذف"), QStringLiteral("علي7")});
+    user().inputs = {QStringLiteral(" علی۷"), QStringLiteral("علي8")};
+    EXPECT_TRUE(confirmDeletePassword(db()));
+    EXPECT_FALSE(confirmDeletePassword(db()));
+    // A password stored with the Persian yeh before stored text was normalised.
+    db().exec("UPDATE setting SET cmt = ? WHERE component = ?", {QStringLiteral("علی7"), QStringLiteral("رمز حذف")});
+    user().inputs = {QStringLiteral("علي7")};
+    EXPECT_TRUE(confirmDeletePassword(db()));
+}
+
 TEST_P(AccessTest, RightsFollowTheAccountMovedToWithTheKeyboard)
 {
     session() = Session{"admin", "ostan", 1, {}};
@@ -200,6 +213,34 @@ TEST_P(AccessTest, EntryWindowChecksNamesAndStoresHashes)
     EXPECT_EQ(user().messageTexts(), QStringList{QStringLiteral("امکان ويرايش مدير نيست")});
     EXPECT_TRUE(user().shownDialogs.isEmpty());
     w.hide();
+}
+
+TEST_P(AccessTest, EditingShowsEachAccountsOwnLevelAndKeepsOneOutsideTheList)
+{
+    session() = Session{"admin", "ostan", 1, {}};
+    const qint64 county = addUser("a-county", hashPassword("pw"), QStringLiteral("فعال"), "city");
+    const qint64 odd = addUser("b-odd", hashPassword("pw"), QStringLiteral("فعال"), "manager");
+    const qint64 none = addUser("c-none", hashPassword("pw"), QStringLiteral("فعال"), "");
+    users &w = windows::get<users>();
+    w.resetFilters();
+    w.search();
+    QStringList shown;
+    for (const char *name : {"a-county", "b-odd", "c-none", "a-county"}) {
+        ASSERT_TRUE(bv::test::selectRow(*w.DBGrid1, "us", name));
+        user().dialogs.push_back([&shown](QDialog &d) {
+            auto &entry = static_cast<users_ins &>(d);
+            shown << entry.lev->currentText();
+            entry.edit();
+            return 1;
+        });
+        w.editAccount();
+    }
+    EXPECT_EQ(shown, (QStringList{"city", "manager", "", "city"}));
+    auto level = [&](qint64 id) { return db().scalar("SELECT lev FROM users WHERE id = ?", {id}).toString(); };
+    EXPECT_EQ(level(county), "city");
+    EXPECT_EQ(level(odd), "manager");
+    EXPECT_EQ(level(none), "");
+    EXPECT_EQ(windows::get<users_ins>().lev->count(), 4);
 }
 
 TEST_P(AccessTest, MainMenuOpensTheUsersAndLogWindows)
