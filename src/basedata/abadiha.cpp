@@ -43,10 +43,6 @@ const Headings gridHeadings = {
     {QStringLiteral("zaribdori"), QStringLiteral("ضريب دوري")},
 };
 
-std::optional<QString> activeText(const FilterCheck *check, const QString &text)
-{
-    return check->active() ? std::optional<QString>(text) : std::nullopt;
-}
 }  // namespace
 
 abadiha::abadiha(QWidget *parent) : QDialog(parent)
@@ -151,8 +147,7 @@ void abadiha::prepare()
 
 void abadiha::search()
 {
-    const VillageFilters filters{activeText(CheckBox4, ostan->currentText()), activeText(CheckBox3, cod->text()),
-                                 activeText(CheckBox1, city->text()), activeText(CheckBox2, rosta->text())};
+    const VillageFilters filters{CheckBox4->entry(), CheckBox3->entry(), CheckBox1->entry(), CheckBox2->entry()};
     try {
         const Db &db = dm().main();
         cnt->setText(QString::number(countVillages(db, filters)));
@@ -210,7 +205,7 @@ void abadiha::renameListedCounty()
     const std::optional<QString> typed =
         ui().input(QStringLiteral("Shahrestan Name:"), QStringLiteral("نام جديد شهرستان را وارد نماييد"), QStringLiteral("?"));
     // A cancelled box, an empty name or the untouched "?" renames nothing.
-    const QString name = typed ? normalizeInput(*typed).trimmed() : QString();
+    const QString name = typed ? normalizeInput(*typed) : QString();
     if (name.isEmpty() || name == QLatin1String("?"))
         return;
     const QString error = villageFieldError(QStringLiteral("city"), name);

@@ -3,7 +3,6 @@
 #include "dm.h"
 #include "interaction.h"
 #include "session.h"
-#include "text.h"
 #include "widgets.h"
 #include "xlsxexport.h"
 
@@ -156,12 +155,12 @@ void abadiha_ins::startEdit(const Village &village)
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }
-    ostan->setEditText(village.ostan);
-    city->setEditText(village.city);
-    bakhsh->setEditText(village.bakhsh);
-    dehestan->setEditText(village.dehestan);
-    rosta->setEditText(village.rosta);
-    cod->setEditText(village.cod);
+    showStoredValue(ostan, village.ostan);
+    showStoredValue(city, village.city);
+    showStoredValue(bakhsh, village.bakhsh);
+    showStoredValue(dehestan, village.dehestan);
+    showStoredValue(rosta, village.rosta);
+    showStoredValue(cod, village.cod);
     khanevar->setText(village.khanevar);
     zarib->setText(village.zarib);
     x->setText(village.x);
@@ -177,19 +176,19 @@ Village abadiha_ins::typed() const
 {
     Village v;
     v.id = editedId_;
-    v.ostan = ostan->currentText();
-    v.city = city->currentText();
-    v.bakhsh = bakhsh->currentText();
-    v.dehestan = dehestan->currentText();
-    v.rosta = rosta->currentText();
-    v.cod = cod->currentText();
-    v.khanevar = khanevar->text();
-    v.zarib = zarib->text();
-    v.x = x->text();
-    v.y = y->text();
-    v.jamiyat = jamiyat->text();
-    v.zaribMantaghe = zaribmantaghe->text();
-    v.zaribDori = zaribdori->text();
+    v.ostan = typedText(ostan);
+    v.city = typedText(city);
+    v.bakhsh = typedText(bakhsh);
+    v.dehestan = typedText(dehestan);
+    v.rosta = typedText(rosta);
+    v.cod = typedText(cod);
+    v.khanevar = typedText(khanevar);
+    v.zarib = typedText(zarib);
+    v.x = typedText(x);
+    v.y = typedText(y);
+    v.jamiyat = typedText(jamiyat);
+    v.zaribMantaghe = typedText(zaribmantaghe);
+    v.zaribDori = typedText(zaribdori);
     return v;
 }
 
@@ -200,7 +199,7 @@ void abadiha_ins::levelChanged(int level)
     std::optional<QString> *parts[] = {&place.ostan, &place.city, &place.bakhsh, &place.dehestan, &place.rosta,
                                        &place.cod};
     for (int i = 0; i <= level; ++i)
-        *parts[i] = normalizeInput(boxes[i]->currentText()).trimmed();
+        *parts[i] = typedText(boxes[i]);
     try {
         const Db &db = dm().main();
         if (level == 5) {

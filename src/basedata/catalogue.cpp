@@ -4,6 +4,7 @@
 #include "dm.h"
 #include "interaction.h"
 #include "listtext.h"
+#include "widgets.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -143,7 +144,7 @@ CatalogueInputs catalogue::typed() const
         switch (field.input) {
         case CatalogueInput::Choice: values[column] = choice(column)->currentText(); break;
         case CatalogueInput::Tick: values[column] = tick(column)->isChecked() ? field.label : QString(); break;
-        default: values[column] = edit(column)->text(); break;
+        default: values[column] = typedText(edit(column)); break;
         }
     }
     return values;
@@ -153,7 +154,7 @@ void catalogue::showValue(const CatalogueField &field, const QVariant &stored)
 {
     const QString column = QString::fromLatin1(field.column);
     switch (field.input) {
-    case CatalogueInput::Choice: choice(column)->setCurrentIndex(field.choices.indexOf(stored.toString())); break;
+    case CatalogueInput::Choice: showStoredValue(choice(column), stored.toString()); break;
     case CatalogueInput::Tick: tick(column)->setChecked(stored.toString() == field.label); break;
     default: edit(column)->setText(catalogueInputText(field, stored)); break;
     }

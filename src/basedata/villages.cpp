@@ -112,7 +112,7 @@ Conditions filterConditions(const Db &db, const VillageFilters &filters)
         {&filters.ostan, "ostan"}, {&filters.cod, "cod"}, {&filters.city, "city"}, {&filters.rosta, "rosta"}};
     for (const auto &[value, column] : order)
         if (*value)
-            where.contains(QLatin1String(column), normalizeInput(**value).trimmed());
+            where.contains(QLatin1String(column), normalizeInput(**value));
     return where;
 }
 
@@ -123,12 +123,6 @@ QString insertSql()
         marks << QStringLiteral("?");
     return QStringLiteral("INSERT INTO abadiha (%1) VALUES (%2)")
         .arg(villageColumns().join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-}
-
-// The stored form of a typed value: yeh and digits normalised, blanks trimmed.
-QString cleaned(const QString &text)
-{
-    return normalizeInput(text).trimmed();
 }
 
 // The value bound for a column; an empty number is stored as 0, as the
@@ -162,13 +156,13 @@ QString fieldError(const Field &field, const QString &text)
     return ok ? QString() : QStringLiteral("مقدار «%1» براي «%2» عدد نيست").arg(text, field.label);
 }
 
-// The thirteen cleaned values as bound, or the first error.
+// The thirteen normalised values as bound, or the first error.
 QString boundValues(const QStringList &values, QVariantList &out)
 {
     out.clear();
     const std::vector<Field> &all = fields();
     for (size_t i = 0; i < all.size(); ++i) {
-        const QString text = cleaned(values.value(int(i)));
+        const QString text = normalizeInput(values.value(int(i)));
         const QString error = fieldError(all[i], text);
         if (!error.isEmpty())
             return error;
@@ -280,7 +274,7 @@ QString villageFieldError(const QString &column, const QString &text)
     const Field *field = fieldOf(column);
     if (!field)
         throw std::invalid_argument("not a village column: " + column.toStdString());
-    return fieldError(*field, cleaned(text));
+    return fieldError(*field, normalizeInput(text));
 }
 
 QString villageValueError(const QStringList &values, int row)
@@ -296,8 +290,8 @@ QString registerVillage(const Db &db, const Village &village, const QString &use
     const QString error = boundValues(village.values(), values);
     if (!error.isEmpty())
         return error;
-    const QString ostan = cleaned(village.ostan), city = cleaned(village.city), rosta = cleaned(village.rosta),
-                  cod = cleaned(village.cod);
+    const QString ostan = normalizeInput(village.ostan), city = normalizeInput(village.city),
+                  rosta = normalizeInput(village.rosta), cod = normalizeInput(village.cod);
     QString refusal;
     db.transaction([&] {
         if (db.scalar(QStringLiteral("SELECT COUNT(*) FROM abadiha WHERE city = ? AND rosta = ? AND ostan = ? AND cod = ?"),
@@ -323,7 +317,7 @@ QString editVillage(const Db &db, qint64 id, const Village &village, const QStri
     const QString error = boundValues(village.values(), values);
     if (!error.isEmpty())
         return error;
-    const QString cod = cleaned(village.cod);
+    const QString cod = normalizeInput(village.cod);
     QString refusal;
     db.transaction([&] {
         bool found = false;
@@ -365,7 +359,7 @@ int renameCounty(const Db &db, const QList<qint64> &ids, const QString &name)
     db.transaction([&] {
         Statement update = db.statement(QStringLiteral("UPDATE abadiha SET city = ? WHERE id = ?"));
         for (qint64 id : ids)
-            changed += update.run({cleaned(name), id});
+            changed += update.run({normalizeInput(name), id});
     });
     return changed;
 }

@@ -141,6 +141,21 @@ TEST_P(AbadihaTest, FiltersAndEnterRunTheSearch)
     EXPECT_EQ(w.DBGrid1->rowCount(), 0);
 }
 
+TEST_P(AbadihaTest, AVillageTypedWithThePersianYehFindsTheStoredName)
+{
+    add(QStringLiteral("ساوه"), "b3", "d3", QStringLiteral("علي آباد"), "202");
+    abadiha &w = opened();
+    w.CheckBox2->setChecked(true);
+    w.rosta->setText(QStringLiteral(" علی "));
+    w.BitBtn1->click();
+    EXPECT_EQ(shownColumn(*w.DBGrid1, "cod"), QStringList{"202"});
+    w.CheckBox2->setChecked(false);
+    w.CheckBox3->setChecked(true);
+    w.cod->setText(QStringLiteral("۲۰۲"));
+    w.BitBtn1->click();
+    EXPECT_EQ(shownColumn(*w.DBGrid1, "cod"), QStringList{"202"});
+}
+
 TEST_P(AbadihaTest, RegisteringThroughTheCascadeAndRefusingADuplicateCode)
 {
     abadiha &w = opened();
