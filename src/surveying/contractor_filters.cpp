@@ -4,7 +4,6 @@
 #include "dm.h"
 #include "filters.h"
 #include "interaction.h"
-#include "text.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -40,10 +39,8 @@ survey::ContractorFilter ContractorFilters::filter() const
     survey::ContractorFilter f;
     if (typ->currentIndex() < 2)
         f.kind = typ->currentText();
-    if (CheckBox3->active())
-        f.lname = normalizeYeh(lname->text());
-    if (CheckBox1->active())
-        f.compName = normalizeYeh(comp_name->text());
+    f.lname = CheckBox3->entry();
+    f.compName = CheckBox1->entry();
     return f;
 }
 

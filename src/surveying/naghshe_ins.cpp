@@ -11,7 +11,6 @@
 #include "naghshe_calc.h"
 #include "peymankar_list.h"
 #include "session.h"
-#include "text.h"
 #include "villages.h"
 #include "widgets.h"
 #include "windows.h"
@@ -141,8 +140,10 @@ naghshe_ins::naghshe_ins(QWidget *parent) : QDialog(parent)
         int i = 0;
         for (const auto &[label, widget] : rows) {
             auto *caption = new ClickLabel(label, box);
-            if (auto *d = qobject_cast<JalaliDateEdit *>(widget))
+            if (auto *d = qobject_cast<JalaliDateEdit *>(widget)) {
+                d->setCaption(label);
                 connect(caption, &ClickLabel::clicked, d, [d] { d->setDate(emptyDateMask); });
+            }
             const QString column = widget->objectName();
             if (QStringList{"city", "bakhsh", "dehestan", "rosta"}.contains(column))
                 connect(caption, &ClickLabel::clicked, this, [column] {
@@ -296,15 +297,9 @@ bool naghshe_ins::eventFilter(QObject *watched, QEvent *event)
 
 QString naghshe_ins::widgetText(QWidget *w) const
 {
-    if (auto *d = qobject_cast<JalaliDateEdit *>(w))
-        return d->date();
     if (auto *m = qobject_cast<MonEdit *>(w))
         return QString::number(m->value());
-    if (auto *e = qobject_cast<QLineEdit *>(w))
-        return w == tamin_sal ? e->text().trimmed() : normalizeInput(e->text());
-    if (auto *c = qobject_cast<QComboBox *>(w))
-        return normalizeYeh(c->currentText());
-    return {};
+    return typedText(w);
 }
 
 void naghshe_ins::setWidgetText(QWidget *w, const QString &text)
@@ -316,7 +311,13 @@ void naghshe_ins::setWidgetText(QWidget *w, const QString &text)
     else if (auto *e = qobject_cast<QLineEdit *>(w))
         e->setText(text);
     else if (auto *c = qobject_cast<QComboBox *>(w))
-        c->setCurrentText(text);
+        showStoredValue(c, text);
+}
+
+QList<JalaliDateEdit *> naghshe_ins::dates() const
+{
+    return {jalase_dat, prot_dat1, prot_dat2, paper_dat, tahvil_dat1, checklist_dat, tahvil_dat2, tamdid_dat,
+            hosn_paper_dat, status_dat, hosn_dat};
 }
 
 survey::Typed naghshe_ins::typed() const
@@ -377,21 +378,21 @@ void naghshe_ins::fillCascade(int level)
     if (filling_)
         return;
     VillagePlace place;
-    place.ostan = ostan->currentText();
+    place.ostan = typedText(ostan);
     QComboBox *target = city;
     VillageLevel wanted = VillageLevel::County;
     if (level >= 2) {
-        place.city = city->currentText();
+        place.city = typedText(city);
         target = bakhsh;
         wanted = VillageLevel::District;
     }
     if (level >= 3) {
-        place.bakhsh = bakhsh->currentText();
+        place.bakhsh = typedText(bakhsh);
         target = dehestan;
         wanted = VillageLevel::RuralDistrict;
     }
     if (level >= 4) {
-        place.dehestan = dehestan->currentText();
+        place.dehestan = typedText(dehestan);
         target = rosta;
         wanted = VillageLevel::Village;
     }
@@ -410,12 +411,12 @@ void naghshe_ins::fillCascade(int level)
 
 void naghshe_ins::villageNameChanged()
 {
-    if (filling_ || !cod->currentText().isEmpty())
+    if (filling_ || !typedText(cod).isEmpty())
         return;
     try {
         const std::optional<Village> v = firstVillage(
-            dm().main(), {.ostan = ostan->currentText(), .city = city->currentText(), .bakhsh = bakhsh->currentText(),
-                          .dehestan = dehestan->currentText(), .rosta = rosta->currentText()});
+            dm().main(), {.ostan = typedText(ostan), .city = typedText(city), .bakhsh = typedText(bakhsh),
+                          .dehestan = typedText(dehestan), .rosta = typedText(rosta)});
         if (!v)
             return;
         filling_ = true;
@@ -437,7 +438,7 @@ void naghshe_ins::villageCodeChanged()
     if (filling_)
         return;
     try {
-        const std::optional<Village> v = villageByCode(dm().main(), cod->currentText());
+        const std::optional<Village> v = villageByCode(dm().main(), typedText(cod));
         const Village found = v.value_or(Village{});
         filling_ = true;
         ostan->setCurrentText(found.ostan);
@@ -464,7 +465,7 @@ void naghshe_ins::scaleChanged()
     try {
         const ResultSet r = dm().main().select(
             QStringLiteral("SELECT por_price, khali_price FROM naghshe_meghyas WHERE scale = ? ORDER BY id"),
-            {qlonglong(parseInteger(scale->currentText()).value_or(-1))});
+            {qlonglong(parseInteger(typedText(scale)).value_or(-1))});
         if (r.empty())
             return;
         por_price->setText(Money::fromVariant(r.rows[0][0]).plain());
@@ -481,7 +482,7 @@ void naghshe_ins::contractChanged()
     try {
         const std::vector<Row> rows = dm().contracts().rows(
             QStringLiteral("SELECT pdate, mablagh, name, ptime, engheza, etebar, salemali FROM prot WHERE num = ?"),
-            {prot_no->currentText()});
+            {typedText(prot_no)});
         if (rows.empty())
             return;
         const Row &r = rows.front();
@@ -500,15 +501,16 @@ void naghshe_ins::contractChanged()
 void naghshe_ins::computeSmallness(bool initial)
 {
     QLineEdit *target = initial ? zarib_kochaki1 : zarib_kochaki;
-    target->setText(survey::smallnessCoefficient((initial ? masahat_por1 : masahat_por)->text()));
+    target->setText(survey::smallnessCoefficient(typedText(initial ? masahat_por1 : masahat_por)));
     showHint(target, survey::smallnessHintTitle, survey::smallnessHintText);
 }
 
 void naghshe_ins::computeContractAmount()
 {
     const std::optional<qint64> amount = survey::surveyFee(
-        {masahat_por1->text(), por_price->text(), zarib_kochaki1->text(), masahat_khali1->text(), khali_price->text(),
-         zarib_mantaghe->text(), zarib_sobat1->text(), tajhiz_mablagh->text(), gps_mablagh->value()});
+        {typedText(masahat_por1), typedText(por_price), typedText(zarib_kochaki1), typedText(masahat_khali1),
+         typedText(khali_price), typedText(zarib_mantaghe), typedText(zarib_sobat1), typedText(tajhiz_mablagh),
+         gps_mablagh->value()});
     if (amount) {
         prot_mablagh->setText(QString::number(*amount));
         prot_mablagh->setStyleSheet(QStringLiteral("background: yellow;"));
@@ -519,8 +521,9 @@ void naghshe_ins::computeContractAmount()
 void naghshe_ins::computeFee()
 {
     const std::optional<qint64> fee = survey::surveyFee(
-        {masahat_por->text(), por_price->text(), zarib_kochaki->text(), masahat_khali->text(), khali_price->text(),
-         zarib_mantaghe->text(), zarib_sobat->text(), tajhiz_mablagh->text(), gps_mablagh->value()});
+        {typedText(masahat_por), typedText(por_price), typedText(zarib_kochaki), typedText(masahat_khali),
+         typedText(khali_price), typedText(zarib_mantaghe), typedText(zarib_sobat), typedText(tajhiz_mablagh),
+         gps_mablagh->value()});
     if (fee)
         pardakhti->setText(QString::number(*fee));
     showHint(pardakhti, survey::feeHintTitle, survey::feeHintText);
@@ -626,6 +629,8 @@ bool naghshe_ins::registerProject()
             return false;
         }
         peymankar->setCurrentText(peymankar_name->text());
+        if (!acceptDates(dates()))
+            return false;
         const survey::ProjectValues values = survey::readProject(t);
         if (!values.error.isEmpty()) {
             ui().message(values.error, MessageKind::Warning);
@@ -663,6 +668,8 @@ bool naghshe_ins::saveEdit()
             ui().message(survey::provinceMessage);
             return false;
         }
+        if (!acceptDates(dates()))
+            return false;
         const survey::ProjectValues values = survey::readProject(t);
         if (!values.error.isEmpty()) {
             ui().message(values.error, MessageKind::Warning);

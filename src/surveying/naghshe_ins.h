@@ -80,6 +80,8 @@ private:
     void villageNameChanged();
     void setWidgetText(QWidget *w, const QString &text);
     QString widgetText(QWidget *w) const;
+    // The date boxes in entry order, checked before a save.
+    QList<JalaliDateEdit *> dates() const;
     std::map<QString, QWidget *> inputs_;
     std::map<QWidget *, QWidget *> enterChain_;
     qint64 editedId_ = 0;

@@ -4,7 +4,7 @@
 #include "dm.h"
 #include "interaction.h"
 #include "session.h"
-#include "text.h"
+#include "widgets.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -70,8 +70,11 @@ peymankar_ins::peymankar_ins(QWidget *parent) : QDialog(parent)
     auto group = [this](const QString &title, std::initializer_list<std::pair<QString, QWidget *>> rows) {
         auto *box = new QGroupBox(title, this);
         auto *form = new QFormLayout(box);
-        for (const auto &[label, widget] : rows)
+        for (const auto &[label, widget] : rows) {
+            if (auto *date = qobject_cast<JalaliDateEdit *>(widget))
+                date->setCaption(label);
             form->addRow(label, widget);
+        }
         return box;
     };
     auto *person = group(QStringLiteral("مشخصات فردي خود يا نماينده"),
@@ -145,7 +148,7 @@ void peymankar_ins::startEdit(qint64 id, const Row &c)
         e->setText(c.value(name).toString());
     birthday->setDate(c.value(QStringLiteral("birthday")).toString());
     comp_dat->setDate(c.value(QStringLiteral("comp_dat")).toString());
-    tamin_shahr->setEditText(c.value(QStringLiteral("tamin_shahr")).toString());
+    showStoredValue(tamin_shahr, c.value(QStringLiteral("tamin_shahr")).toString());
     ins_btn->setVisible(false);
     edit_btn->setVisible(true);
 }
@@ -168,15 +171,17 @@ survey::ContractorTexts peymankar_ins::typed()
 {
     survey::ContractorTexts t;
     for (auto &[name, e] : edits_)
-        t[name] = normalizeYeh(e->text());
-    t[QStringLiteral("birthday")] = birthday->date();
-    t[QStringLiteral("comp_dat")] = comp_dat->date();
-    t[QStringLiteral("tamin_shahr")] = normalizeYeh(tamin_shahr->currentText());
+        t[name] = typedText(e);
+    t[QStringLiteral("birthday")] = typedText(birthday);
+    t[QStringLiteral("comp_dat")] = typedText(comp_dat);
+    t[QStringLiteral("tamin_shahr")] = typedText(tamin_shahr);
     return t;
 }
 
 bool peymankar_ins::insert()
 {
+    if (!acceptDates({birthday, comp_dat}))
+        return false;
     survey::ContractorTexts t = typed();
     t[QStringLiteral("typ")] = chosenKind();
     try {
@@ -198,6 +203,8 @@ bool peymankar_ins::insert()
 
 bool peymankar_ins::edit()
 {
+    if (!acceptDates({birthday, comp_dat}))
+        return false;
     survey::ContractorTexts t = typed();
     t[QStringLiteral("typ")] = chosenKind();
     try {

@@ -3,6 +3,7 @@
 #include "browsergrid.h"
 #include "contractor_filters.h"
 #include "contractors.h"
+#include "dateedit.h"
 #include "peymankar_ins.h"
 #include "peymankar_list.h"
 #include "peymankar_src.h"
@@ -161,6 +162,24 @@ TEST_P(ContractorTest, SavingWithoutAKindAsks)
     EXPECT_EQ(db().scalar("SELECT typ FROM peymankar WHERE id = ?", {id}).toString(), survey::legalPerson);
     EXPECT_EQ(db().scalar("SELECT comp_dat FROM peymankar WHERE id = ?", {id}).toString(), "1399/01/05");
     EXPECT_EQ(user().lastMessage(), QStringLiteral("ويرايش انجام شد"));
+}
+
+TEST_P(ContractorTest, AHalfTypedBirthdayIsRefused)
+{
+    peymankar_ins &entry = windows::get<peymankar_ins>();
+    entry.startNew();
+    entry.fname->setText("Ali");
+    entry.lname->setText("Ahmadi");
+    entry.birthday->setText("1360");
+    EXPECT_FALSE(entry.insert());
+    EXPECT_EQ(user().messageTexts(), QStringList{invalidDateMessage(QStringLiteral("تاريخ تولد"))});
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM peymankar").toInt(), 0);
+    entry.birthday->setDate(QStringLiteral("1360/1/9"));
+    entry.nation->setText(QStringLiteral("۰۰۱۲"));
+    EXPECT_TRUE(entry.insert());
+    const Row c = db().rows("SELECT birthday, nation FROM peymankar").front();
+    EXPECT_EQ(c["birthday"].toString(), "1360/01/09");
+    EXPECT_EQ(c["nation"].toString(), "0012");
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ContractorTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),

@@ -179,5 +179,74 @@ TEST_P(EntryTest, DefaultDatesAndLookupDefaults)
     w.hide();
 }
 
+TEST_P(EntryTest, AHalfTypedDateIsRefusedAndNothingIsWritten)
+{
+    naghshe_ins &w = typeProject();
+    w.prot_dat1->setText("13970");  // "1397/0 /  "
+    EXPECT_FALSE(w.registerProject());
+    EXPECT_EQ(user().lastMessage(), invalidDateMessage(QStringLiteral("تاريخ قرارداد")));
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM naghshe").toInt(), 0);
+
+    w.prot_dat1->setDate("1397/07/01");
+    user().answers = {false};
+    ASSERT_TRUE(w.registerProject());
+    const Row stored = db().rows("SELECT * FROM naghshe").front();
+    w.startEdit(stored);
+    w.masahat_por->setText("42");
+    w.prot_dat1->setText("13970");
+    user().clear();
+    EXPECT_FALSE(w.saveEdit());
+    EXPECT_EQ(user().messageTexts(), QStringList{invalidDateMessage(QStringLiteral("تاريخ قرارداد"))});
+    // A date that does not exist: Mehr has thirty days.
+    w.prot_dat1->setDate("1397/07/01");
+    w.tahvil_dat1->setDate("1397/07/31");
+    EXPECT_FALSE(w.saveEdit());
+    EXPECT_EQ(user().lastMessage(), invalidDateMessage(QStringLiteral("تاريخ تحويل اوليه")));
+    EXPECT_EQ(db().rows("SELECT * FROM naghshe").front(), stored);
+    EXPECT_EQ(logRows(QStringLiteral("ويرايش نقشه")), 0);
+}
+
+TEST_P(EntryTest, EachEditedProjectShowsItsOwnKind)
+{
+    naghshe_ins &w = typeProject();
+    w.prot_typ->setCurrentText(QStringLiteral("قرارداد"));
+    user().answers = {false};
+    ASSERT_TRUE(w.registerProject());
+    typeProject();
+    w.prot_no->setEditText("97/2002");
+    user().answers = {false};
+    ASSERT_TRUE(w.registerProject());
+    const std::vector<Row> rows = db().rows("SELECT * FROM naghshe ORDER BY id");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0]["prot_typ"].toString(), QStringLiteral("قرارداد"));
+    EXPECT_EQ(rows[1]["prot_typ"].toString(), "");
+
+    auto kindAfterEdit = [&](const Row &row) {
+        w.startEdit(row);
+        EXPECT_TRUE(w.saveEdit());
+        return db().scalar("SELECT prot_typ FROM naghshe WHERE id = ?", {row["id"]}).toString();
+    };
+    EXPECT_EQ(kindAfterEdit(rows[0]), QStringLiteral("قرارداد"));
+    EXPECT_EQ(w.prot_typ->currentIndex(), 1);
+    EXPECT_EQ(kindAfterEdit(rows[1]), "");
+    // A kind outside the list is shown and kept.
+    db().exec("UPDATE naghshe SET prot_typ = 'other kind' WHERE id = ?", {rows[1]["id"]});
+    EXPECT_EQ(kindAfterEdit(db().rows("SELECT * FROM naghshe ORDER BY id")[1]), "other kind");
+    EXPECT_EQ(kindAfterEdit(rows[0]), QStringLiteral("قرارداد"));
+    EXPECT_EQ(w.prot_typ->count(), 2);
+}
+
+TEST_P(EntryTest, TypedDigitsAreStoredAsAscii)
+{
+    naghshe_ins &w = typeProject();
+    w.tamin_sal->setText(QStringLiteral("۱۴۰۲"));
+    w.paper_no->setText(QStringLiteral(" ۱۲/ک "));
+    user().answers = {false};
+    ASSERT_TRUE(w.registerProject());
+    const Row p = db().rows("SELECT tamin_sal, paper_no FROM naghshe").front();
+    EXPECT_EQ(p["tamin_sal"].toString(), "1402");
+    EXPECT_EQ(p["paper_no"].toString(), QStringLiteral("12/ک"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, EntryTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) { return bv::test::engineName(info.param); });
