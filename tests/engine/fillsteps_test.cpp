@@ -247,6 +247,17 @@ TEST_P(FillDbTest, EmptyPictureLeavesTheSlotEmptyAndABadPictureStopsTheFill)
     EXPECT_EQ(user().lastMessage(), QStringLiteral("تصوير امضاء «%1» يک تصوير معتبر نيست").arg(title2));
 }
 
+TEST_P(FillDbTest, SignaturePasswordsComparedAsTypedText)
+{
+    addSignature(title1, QStringLiteral("other"), QByteArray("not a picture"));
+    addSignature(title1, QStringLiteral("علي۷"), jpeg());  // stored before typed text was normalised
+    Document doc(letterTemplate());
+    EXPECT_TRUE(signSlot(doc, db, {QStringLiteral("slot1"), title1}, QStringLiteral(" علی7")));
+    EXPECT_FALSE(doc.image(QStringLiteral("slot1")).isNull());
+    EXPECT_FALSE(signSlot(doc, db, {QStringLiteral("slot1"), title1}, QStringLiteral("علی8")));
+    EXPECT_TRUE(doc.image(QStringLiteral("slot1")).isNull());
+}
+
 TEST_P(FillDbTest, BoundRowsFromAStatement)
 {
     Document doc(listTemplate());

@@ -4,6 +4,7 @@
 #include "interaction.h"
 #include "lookuplists.h"
 #include "money.h"
+#include "text.h"
 
 #include <QRegularExpression>
 #include <climits>
@@ -100,11 +101,17 @@ bool signSlot(Document &doc, const Db &db, const SignatureSlot &slot, const QStr
 {
     // Decided anew on every fill: nothing of an earlier document stays.
     doc.setImage(slot.slot, QImage());
-    const ResultSet found =
-        db.select(QStringLiteral("SELECT pic FROM zamaem WHERE cmt = ? AND ramz = ?"), {slot.title, password});
-    if (found.empty())
+    // Both passwords as typed text, so the yeh or digits they were typed with do not matter.
+    const QString typed = normalizeInput(password);
+    const ResultSet rows =
+        db.select(QStringLiteral("SELECT ramz, pic FROM zamaem WHERE cmt = ? ORDER BY pk"), {slot.title});
+    int match = -1;
+    for (int r = 0; r < rows.size() && match < 0; ++r)
+        if (normalizeInput(rows.value(r, QStringLiteral("ramz")).toString()) == typed)
+            match = r;
+    if (match < 0)
         return false;
-    const QByteArray bytes = found.value(0, QStringLiteral("pic")).toByteArray();
+    const QByteArray bytes = rows.value(match, QStringLiteral("pic")).toByteArray();
     if (bytes.isEmpty())
         return false;
     const QImage image = QImage::fromData(bytes);
