@@ -1,5 +1,7 @@
 #include "sample.h"
 
+#include "money.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -131,6 +133,8 @@ public:
     explicit Random(quint32 seed) : engine_(seed) {}
     int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(engine_); }
     double real(double low, double high) { return std::uniform_real_distribution<double>(low, high)(engine_); }
+    // An area between the bounds, to the hundredth.
+    Decimal area(double low, double high) { return Decimal::fromScaled(std::llround(real(low, high) * 100), 2); }
     QString pick(const QStringList &list) { return list[between(0, int(list.size()) - 1)]; }
     bool chance(int percent) { return between(1, 100) <= percent; }
     QString date(int fromYear, int toYear)
@@ -148,7 +152,7 @@ private:
 struct Village {
     QString city, bakhsh, dehestan, rosta, cod, x, y;
     int khanevar, jamiyat;
-    double zarib;
+    Decimal zarib;
 };
 
 struct Contractor {
@@ -179,11 +183,11 @@ std::vector<Village> makeVillages(const Db &db, Random &r, const Size &size)
                               .arg(v + 1, 6, 10, QLatin1Char('0'));
             village.khanevar = r.between(20, 900);
             village.jamiyat = village.khanevar * r.between(3, 5);
-            village.zarib = 1.0 + r.between(0, 4) * 0.05;
+            village.zarib = Decimal::fromScaled(100 + r.between(0, 4) * 5, 2);
             village.x = QString::number(49.0 + r.real(0, 2), 'f', 5);
             village.y = QString::number(33.5 + r.real(0, 1.5), 'f', 5);
             insert.add({province, village.city, village.bakhsh, village.dehestan, village.rosta, village.khanevar,
-                        village.zarib, village.x, village.y, village.cod, village.jamiyat, 1.1, 1.0});
+                        village.zarib.toSql(), village.x, village.y, village.cod, village.jamiyat, "1.1", 1});
             out.push_back(village);
         }
     }
@@ -268,16 +272,19 @@ void makeProjects(const Db &db, Random &r, const Size &size, const std::vector<V
         const Village &v = villages[size_t(r.between(0, int(villages.size()) - 1))];
         const Contractor &c = contractors[size_t(r.between(0, int(contractors.size()) - 1))];
         const int year = r.between(1396, 1403);
-        const double full = r.between(5, 80) + r.between(0, 99) / 100.0;
-        const double empty = r.between(0, 40) + r.between(0, 99) / 100.0;
-        const qint64 fullPrice = 2400000, emptyPrice = 1200000, equipment = 15000000;
-        const qint64 amount = std::llround(full * fullPrice + empty * emptyPrice) + equipment;
-        insert.add({province, v.city, v.bakhsh, v.dehestan, v.rosta, v.khanevar, v.jamiyat, v.zarib, v.cod, v.y, v.x,
+        const int fullWhole = r.between(5, 80);
+        const Decimal full = Decimal::fromScaled(fullWhole * 100 + r.between(0, 99), 2);
+        const int emptyWhole = r.between(0, 40);
+        const Decimal empty = Decimal::fromScaled(emptyWhole * 100 + r.between(0, 99), 2);
+        const Money fullPrice = Money::fromWhole(2400000), emptyPrice = Money::fromWhole(1200000),
+                    equipment = Money::fromWhole(15000000);
+        const Money amount = (fullPrice.times(full) + emptyPrice.times(empty)).rounded(0) + equipment;
+        insert.add({province, v.city, v.bakhsh, v.dehestan, v.rosta, v.khanevar, v.jamiyat, v.zarib.toSql(), v.cod, v.y, v.x,
                     r.pick(kinds), contractNumbers.isEmpty() ? QString::number(i) : r.pick(contractNumbers),
-                    r.date(year, year), amount, c.name, QStringLiteral("6 ماه"), r.date(year, year + 1),
+                    r.date(year, year), amount.toSql(), c.name, QStringLiteral("6 ماه"), r.date(year, year + 1),
                     r.pick(sources), QString::number(year), QString::number(r.between(100, 9999)), r.date(year, year),
                     r.chance(70) ? r.date(year, year + 1) : QString(), r.chance(40) ? r.date(year + 1, year + 1) : QString(),
-                    full, fullPrice, empty, emptyPrice, equipment, full <= 15 ? "1.10" : (full <= 30 ? "1.05" : "1"),
+                    full.toSql(), fullPrice.toSql(), empty.toSql(), emptyPrice.toSql(), equipment.toSql(), full <= 15 ? "1.10" : (full <= 30 ? "1.05" : "1"),
                     r.pick({"500", "1000", "2000"}), c.id, r.pick(states)});
     }
 }
@@ -296,7 +303,7 @@ void makeStudies(const Db &db, Random &r, const Size &size, const std::vector<Vi
         insert.add({province, v.city, v.bakhsh, v.dehestan, v.rosta, v.khanevar, v.cod, v.x, v.y, v.jamiyat,
                     QString::number(year), r.pick(itemsOf(QStringLiteral("محل تامين اعتبار"))), r.date(year, year),
                     r.pick(itemsOf(QStringLiteral("انواع طرح"))), c.name, QString::number(r.between(100, 9999)),
-                    qint64(r.between(200, 2000)) * 1000000, r.date(year, year), c.id, r.real(10, 120)});
+                    qint64(r.between(200, 2000)) * 1000000, r.date(year, year), c.id, r.area(10, 120).toSql()});
     }
 }
 
@@ -314,7 +321,7 @@ void makeRegistrations(const Db &db, Random &r, const Size &size, const std::vec
         const int parcels = r.between(50, 900);
         insert.add({v.city, v.bakhsh, v.dehestan, v.rosta, v.cod, QString::number(year), c.name,
                     QString::number(r.between(100, 9999)), r.date(year, year), r.pick(itemsOf(QStringLiteral("نوع طرح ثبتي"))),
-                    r.pick({"PPK", "RTK"}), parcels, 450000, qint64(parcels) * 450000, parcels, r.real(5, 90),
+                    r.pick({"PPK", "RTK"}), parcels, 450000, qint64(parcels) * 450000, parcels, r.area(5, 90).toSql(),
                     20000000, QString()});
     }
 }

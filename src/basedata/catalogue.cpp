@@ -165,7 +165,7 @@ void catalogue::showTotal()
     if (!emtiyaz_sum)
         return;
     try {
-        emtiyaz_sum->setText(cellText(catalogueTotal(dm().main(), table_)));
+        emtiyaz_sum->setText(catalogueTotal(dm().main(), table_).plain());
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }

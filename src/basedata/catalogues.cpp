@@ -1,6 +1,5 @@
 #include "catalogues.h"
 
-#include "listtext.h"
 #include "money.h"
 #include "text.h"
 
@@ -82,14 +81,19 @@ QVariant storedValue(const CatalogueField &field, const QString &typed)
     case CatalogueInput::Text: return normalizeYeh(typed);
     case CatalogueInput::Choice:
     case CatalogueInput::Tick: return typed;
-    case CatalogueInput::Score:
-        if (const auto n = parseNumber(typed))
-            return *n;
-        return {};
-    case CatalogueInput::Whole:
-        if (const auto n = parseInteger(typed))
-            return qlonglong(*n);
-        return {};
+    case CatalogueInput::Score: {
+        const NumberReading r = readNumber(typed, Grouping::Refused);
+        if (r.fault == NumberReading::Fault::Empty)
+            return 0;
+        return r.ok() ? r.value.toSql() : QVariant();
+    }
+    case CatalogueInput::Whole: {
+        const NumberReading r = readNumber(typed, Grouping::Allowed);
+        if (r.fault == NumberReading::Fault::Empty)
+            return 0;
+        const std::optional<std::int64_t> n = r.ok() ? r.value.wholeValue() : std::nullopt;
+        return n ? QVariant(qlonglong(*n)) : QVariant();
+    }
     case CatalogueInput::Amount:
         if (const auto m = Money::parse(typed))
             return m->toSql();
@@ -172,9 +176,9 @@ ResultSet catalogueRows(const Db &db, const CatalogueTable &t)
                          .arg(columns.join(QStringLiteral(", ")), table(t), order.join(QStringLiteral(", "))));
 }
 
-double catalogueTotal(const Db &db, const CatalogueTable &t)
+Decimal catalogueTotal(const Db &db, const CatalogueTable &t)
 {
-    return db.scalar(QStringLiteral("SELECT SUM(emtiyaz) FROM ") + table(t)).toDouble();
+    return Decimal::fromVariant(db.scalar(QStringLiteral("SELECT SUM(emtiyaz) FROM ") + table(t)));
 }
 
 QString catalogueInputText(const CatalogueField &field, const QVariant &stored)
@@ -182,7 +186,7 @@ QString catalogueInputText(const CatalogueField &field, const QVariant &stored)
     switch (field.input) {
     case CatalogueInput::Amount: return Money::fromVariant(stored).plain();
     case CatalogueInput::Score:
-    case CatalogueInput::Whole: return cellText(stored.isNull() ? QVariant(0) : QVariant(stored.toDouble()));
+    case CatalogueInput::Whole: return Decimal::fromVariant(stored).plain();
     default: return stored.toString();
     }
 }

@@ -2,6 +2,7 @@
 // The evaluation item catalogues, the credit-checklist items and the map scales:
 // small tables of items that one window edits, each described here as data.
 #include "db.h"
+#include "money.h"
 
 #include <QHash>
 #include <QStringList>
@@ -68,7 +69,7 @@ void removeCatalogueItem(const Db &db, const CatalogueTable &table, qint64 id);
 // The grid's rows: id and the entered columns.
 ResultSet catalogueRows(const Db &db, const CatalogueTable &table);
 // The sum of the maximum scores; 0 for an empty catalogue.
-double catalogueTotal(const Db &db, const CatalogueTable &table);
+Decimal catalogueTotal(const Db &db, const CatalogueTable &table);
 // The text an input shows for a stored value.
 QString catalogueInputText(const CatalogueField &field, const QVariant &stored);
 

@@ -2,12 +2,12 @@
 
 #include "activitylog.h"
 #include "conditions.h"
+#include "money.h"
 #include "schema_tables.h"
 #include "text.h"
 
-#include <QLocale>
 #include <algorithm>
-#include <cmath>
+#include <climits>
 #include <stdexcept>
 
 namespace bv {
@@ -70,15 +70,14 @@ const Field *fieldOf(const QString &column)
 const QString selectColumns = QStringLiteral(
     "id, ostan, city, bakhsh, dehestan, rosta, khanevar, zarib, x, y, cod, jamiyat, zaribMantaghe, zaribDori");
 
-// Numbers as the server reads them: no group separators ("1,5" is no number).
-const QLocale &numbers()
+// A number of the registry: no grouping commas ("1,5" is no number); an empty
+// text is the 0 the server always stored.
+NumberReading registryNumber(const QString &text)
 {
-    static const QLocale locale = [] {
-        QLocale c = QLocale::c();
-        c.setNumberOptions(QLocale::RejectGroupSeparator);
-        return c;
-    }();
-    return locale;
+    NumberReading r = readNumber(text, Grouping::Refused);
+    if (r.fault == NumberReading::Fault::Empty)
+        r.fault = NumberReading::Fault::None;
+    return r;
 }
 
 QString levelColumn(VillageLevel level)
@@ -130,8 +129,8 @@ QString insertSql()
 QVariant bound(const Field &field, const QString &text)
 {
     switch (field.type) {
-    case schema::ColType::Int: return text.isEmpty() ? 0 : numbers().toInt(text);
-    case schema::ColType::Float: return text.isEmpty() ? 0.0 : numbers().toDouble(text);
+    case schema::ColType::Int:
+    case schema::ColType::Float: return registryNumber(text).value.toSql();
     default: return text;
     }
 }
@@ -140,14 +139,13 @@ QString fieldError(const Field &field, const QString &text)
 {
     bool ok = true;
     switch (field.type) {
-    case schema::ColType::Int:
-        if (!text.isEmpty())
-            numbers().toInt(text, &ok);
+    case schema::ColType::Int: {
+        const NumberReading r = registryNumber(text);
+        const std::optional<std::int64_t> n = r.ok() ? r.value.wholeValue() : std::nullopt;
+        ok = n && *n >= INT_MIN && *n <= INT_MAX;
         break;
-    case schema::ColType::Float:
-        if (!text.isEmpty())
-            ok = std::isfinite(numbers().toDouble(text, &ok)) && ok;
-        break;
+    }
+    case schema::ColType::Float: ok = registryNumber(text).ok(); break;
     default:
         if (field.width > 0 && text.size() > field.width)
             return QStringLiteral("«%1» حداکثر %2 حرف مي پذيرد: %3").arg(field.label).arg(field.width).arg(text);

@@ -1,31 +1,31 @@
 #include "naghshe_calc.h"
 
-#include "money.h"
 #include "text.h"
-
-#include <cmath>
 
 namespace bv::survey {
 
 namespace {
-// A typed decimal: grouping commas and Persian digits allowed, "/" read as a
-// decimal point (older rows stored the regional separator). Empty is not a number.
-std::optional<long double> decimal(const QString &text)
+// A typed area or coefficient: no grouping commas, "/" read as the point
+// (older rows stored the regional separator). Empty is not a number.
+std::optional<Decimal> factor(const QString &text)
 {
-    QString t = asciiDigits(text).trimmed();
-    if (t.isEmpty())
-        return std::nullopt;
+    QString t = text;
     t.replace(QLatin1Char('/'), QLatin1Char('.'));
-    const std::optional<double> v = parseNumber(t);
-    if (!v)
-        return std::nullopt;
-    return static_cast<long double>(*v);
+    const NumberReading r = readNumber(t, Grouping::Refused);
+    return r.ok() ? std::optional<Decimal>(r.value) : std::nullopt;
+}
+
+// A typed amount, grouping commas allowed. Empty is not a number.
+std::optional<Decimal> amount(const QString &text)
+{
+    const NumberReading r = readNumber(text, Grouping::Allowed);
+    return r.ok() ? std::optional<Decimal>(r.value) : std::nullopt;
 }
 }  // namespace
 
 QString smallnessCoefficient(const QString &builtUpArea)
 {
-    const std::optional<long double> area = decimal(builtUpArea);
+    const std::optional<Decimal> area = factor(builtUpArea);
     if (!area)
         return QStringLiteral("0");
     if (*area <= 15)
@@ -35,32 +35,19 @@ QString smallnessCoefficient(const QString &builtUpArea)
     return QStringLiteral("1");
 }
 
-std::int64_t roundHalfEven(long double value)
+std::optional<Money> surveyFee(const FeeFigures &x)
 {
-    const long double floor = std::floor(value);
-    const long double diff = value - floor;
-    auto f = static_cast<std::int64_t>(floor);
-    if (diff > 0.5L)
-        return f + 1;
-    if (diff < 0.5L)
-        return f;
-    return (f % 2 == 0) ? f : f + 1;
-}
-
-std::optional<std::int64_t> surveyFee(const FeeFigures &x)
-{
-    const QString *texts[] = {&x.builtUpArea, &x.builtUpPrice, &x.smallness, &x.openArea,
-                              &x.openPrice,   &x.regional,     &x.difficulty, &x.equipment};
-    long double v[8];
-    for (int i = 0; i < 8; ++i) {
-        const std::optional<long double> d = decimal(*texts[i]);
-        if (!d)
+    const std::optional<Decimal> builtUpArea = factor(x.builtUpArea), builtUpPrice = amount(x.builtUpPrice),
+                                 smallness = factor(x.smallness), openArea = factor(x.openArea),
+                                 openPrice = amount(x.openPrice), regional = factor(x.regional),
+                                 difficulty = factor(x.difficulty), equipment = amount(x.equipment);
+    for (const std::optional<Decimal> *figure :
+         {&builtUpArea, &builtUpPrice, &smallness, &openArea, &openPrice, &regional, &difficulty, &equipment})
+        if (!*figure)
             return std::nullopt;
-        v[i] = *d;
-    }
-    const long double total =
-        (v[0] * v[1] * v[2] + v[3] * v[4]) * v[5] * v[6] + v[7] + static_cast<long double>(x.gps);
-    return roundHalfEven(total);
+    const Decimal fee = (*builtUpArea * *builtUpPrice * *smallness + *openArea * *openPrice) * *regional * *difficulty
+        + *equipment + x.gps;
+    return fee.rounded(0).toMoney();
 }
 
 QString nextChecklistDay(const QString &date)

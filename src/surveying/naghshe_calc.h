@@ -1,8 +1,9 @@
 #pragma once
 // The computations of a survey project: smallness coefficient, contract amount,
 // survey fee and the default checklist date. No widgets.
+#include "money.h"
+
 #include <QString>
-#include <cstdint>
 #include <optional>
 
 namespace bv::survey {
@@ -10,22 +11,22 @@ namespace bv::survey {
 // "1.10" up to 15, "1.05" up to 30, "1" above; "0" when the area is not a number.
 QString smallnessCoefficient(const QString &builtUpArea);
 
-// The figures of the fee formula, as typed (grouping commas and Persian digits allowed).
+// The figures of the fee formula, as typed (Persian digits allowed). Prices
+// and the equipment amount may be grouped with commas; areas and coefficients
+// may not, and may be written with "/" for the point, as older rows were.
 struct FeeFigures {
     QString builtUpArea, builtUpPrice, smallness;
     QString openArea, openPrice;
     QString regional, difficulty;
     QString equipment;
-    std::int64_t gps = 0;
+    Money gps;
 };
 
 // ((built-up area × price × smallness + open area × price) × regional × difficulty
-//  + equipment + GPS), rounded to the nearest integer with halves to even;
-// nullopt when a figure is not a number.
-std::optional<std::int64_t> surveyFee(const FeeFigures &figures);
-
-// Rounds half to even.
-std::int64_t roundHalfEven(long double value);
+//  + equipment + GPS), computed exactly and rounded to a whole amount with
+// halves to even; nullopt when a figure is not a number. NumberError when the
+// fee is beyond what an amount holds.
+std::optional<Money> surveyFee(const FeeFigures &figures);
 
 // The day after a Jalali date on 30-day months and 12-month years, zero padded
 // ("1397/06/30" -> "1397/07/01"); empty when the text is not a date.

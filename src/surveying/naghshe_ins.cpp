@@ -38,6 +38,13 @@ const QStringList highlighted = {"cod", "x", "y", "city", "bakhsh", "dehestan", 
                                  "zarib_mantaghe", "tarh_typ", "jalase_dat", "prot_no", "prot_dat1", "prot_mablagh",
                                  "peymankar", "prot_tim", "prot_dat2", "tamin_loc", "tamin_sal"};
 
+// The scale as its whole number; -1, which no scale is, when it is not one.
+qlonglong scaleNumber(const QString &text)
+{
+    const NumberReading r = readNumber(text, Grouping::Allowed);
+    return r.ok() ? qlonglong(r.value.wholeValue().value_or(-1)) : -1;
+}
+
 void showHint(QWidget *w, const QString &title, const QString &text)
 {
     QToolTip::showText(w->mapToGlobal(QPoint(0, w->height())), QStringLiteral("<b>%1</b><br>%2").arg(title, text), w);
@@ -298,7 +305,7 @@ bool naghshe_ins::eventFilter(QObject *watched, QEvent *event)
 QString naghshe_ins::widgetText(QWidget *w) const
 {
     if (auto *m = qobject_cast<MonEdit *>(w))
-        return QString::number(m->value());
+        return m->money().plain();
     return typedText(w);
 }
 
@@ -465,7 +472,7 @@ void naghshe_ins::scaleChanged()
     try {
         const ResultSet r = dm().main().select(
             QStringLiteral("SELECT por_price, khali_price FROM naghshe_meghyas WHERE scale = ? ORDER BY id"),
-            {qlonglong(parseInteger(typedText(scale)).value_or(-1))});
+            {scaleNumber(typedText(scale))});
         if (r.empty())
             return;
         por_price->setText(Money::fromVariant(r.rows[0][0]).plain());
@@ -507,12 +514,11 @@ void naghshe_ins::computeSmallness(bool initial)
 
 void naghshe_ins::computeContractAmount()
 {
-    const std::optional<qint64> amount = survey::surveyFee(
-        {typedText(masahat_por1), typedText(por_price), typedText(zarib_kochaki1), typedText(masahat_khali1),
-         typedText(khali_price), typedText(zarib_mantaghe), typedText(zarib_sobat1), typedText(tajhiz_mablagh),
-         gps_mablagh->value()});
-    if (amount) {
-        prot_mablagh->setText(QString::number(*amount));
+    if (const std::optional<Money> amount = computedFee(
+            {typedText(masahat_por1), typedText(por_price), typedText(zarib_kochaki1), typedText(masahat_khali1),
+             typedText(khali_price), typedText(zarib_mantaghe), typedText(zarib_sobat1), typedText(tajhiz_mablagh),
+             gps_mablagh->money()})) {
+        prot_mablagh->setText(amount->plain());
         prot_mablagh->setStyleSheet(QStringLiteral("background: yellow;"));
     }
     showHint(prot_mablagh, survey::feeHintTitle, survey::feeHintText);
@@ -520,13 +526,22 @@ void naghshe_ins::computeContractAmount()
 
 void naghshe_ins::computeFee()
 {
-    const std::optional<qint64> fee = survey::surveyFee(
-        {typedText(masahat_por), typedText(por_price), typedText(zarib_kochaki), typedText(masahat_khali),
-         typedText(khali_price), typedText(zarib_mantaghe), typedText(zarib_sobat), typedText(tajhiz_mablagh),
-         gps_mablagh->value()});
-    if (fee)
-        pardakhti->setText(QString::number(*fee));
+    if (const std::optional<Money> fee = computedFee(
+            {typedText(masahat_por), typedText(por_price), typedText(zarib_kochaki), typedText(masahat_khali),
+             typedText(khali_price), typedText(zarib_mantaghe), typedText(zarib_sobat), typedText(tajhiz_mablagh),
+             gps_mablagh->money()}))
+        pardakhti->setText(fee->plain());
     showHint(pardakhti, survey::feeHintTitle, survey::feeHintText);
+}
+
+std::optional<Money> naghshe_ins::computedFee(const survey::FeeFigures &figures)
+{
+    try {
+        return survey::surveyFee(figures);
+    } catch (const NumberError &e) {
+        ui().message(e.text(), MessageKind::Warning);
+        return std::nullopt;
+    }
 }
 
 void naghshe_ins::chooseContractor()
@@ -593,16 +608,8 @@ void naghshe_ins::startEdit(const Row &project)
     edit_btn->setVisible(true);
     fillLists();
     filling_ = true;
-    for (auto &[name, w] : inputs_) {
-        const QVariant value = project.value(name);
-        QString text = value.toString();
-        if (QStringList{"prot_mablagh", "por_price", "khali_price", "tajhiz_mablagh", "jarime", "pardakhti",
-                        "gps_mablagh"}.contains(name))
-            text = Money::fromVariant(value).plain();
-        if (QStringList{"zarib_mantaghe", "masahat_por", "masahat_khali", "zarib_sobat", "zarib_kochaki"}.contains(name))
-            text.replace(QLatin1Char('/'), QLatin1Char('.'));
-        setWidgetText(w, text);
-    }
+    for (auto &[name, w] : inputs_)
+        setWidgetText(w, survey::storedText(name, project.value(name)));
     filling_ = false;
     prot_mablagh->setStyleSheet(QString());
     peymankar_id->setText(QString::number(project.value(QStringLiteral("peymankar_id")).toLongLong()));

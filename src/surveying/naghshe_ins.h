@@ -2,6 +2,7 @@
 // The survey project entry window: registers a new project or edits the
 // current one of the survey browser, filling and computing as the user types.
 #include "db.h"
+#include "naghshe_calc.h"
 #include "naghshe_project.h"
 
 #include <QDialog>
@@ -75,6 +76,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The fee of the figures; an overflow is shown and gives nothing.
+    std::optional<Money> computedFee(const survey::FeeFigures &figures);
     void fillLists();
     void fillCascade(int level);
     void villageNameChanged();

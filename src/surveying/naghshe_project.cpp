@@ -62,11 +62,25 @@ QVariantList valuesOf(const Typed &typed, const QStringList &columns)
 const QStringList studyKey = {QStringLiteral("city"), QStringLiteral("rosta"), QStringLiteral("etebar_sal"),
                               QStringLiteral("khanevar"), QStringLiteral("tarh_typ")};
 
+// A typed count; 0 when empty or not a whole number.
+qlonglong count(const QString &text)
+{
+    const NumberReading r = readNumber(text, Grouping::Allowed);
+    return r.ok() ? qlonglong(r.value.wholeValue().value_or(0)) : 0;
+}
+
+// A typed area or coefficient, "/" read as the point; 0 when it cannot be read.
+Decimal measure(QString text)
+{
+    const NumberReading r = readNumber(text.replace(QLatin1Char('/'), QLatin1Char('.')), Grouping::Refused);
+    return r.ok() ? r.value : Decimal();
+}
+
 // The study key's values from a project: the credit year is the study's `etebar_sal`.
 QVariantList studyKeyValues(const Typed &typed)
 {
     return {typed.value(QStringLiteral("city")), typed.value(QStringLiteral("rosta")),
-            typed.value(QStringLiteral("tamin_sal")), qlonglong(parseInteger(typed.value(QStringLiteral("khanevar"))).value_or(0)),
+            typed.value(QStringLiteral("tamin_sal")), count(typed.value(QStringLiteral("khanevar"))),
             typed.value(QStringLiteral("tarh_typ"))};
 }
 }  // namespace
@@ -92,7 +106,9 @@ ProjectValues readProject(const Typed &typed)
         switch (columnType(column)) {
         case schema::ColType::Int:
         case schema::ColType::BigInt: {
-            const std::optional<std::int64_t> n = parseInteger(text);
+            const NumberReading r = readNumber(text, Grouping::Allowed);
+            const std::optional<std::int64_t> n =
+                r.fault == NumberReading::Fault::Empty ? 0 : r.ok() ? r.value.wholeValue() : std::nullopt;
             if (!n) {
                 out.error = QStringLiteral("مقدار «%1» عدد صحيح نيست").arg(numberLabels().value(column, column));
                 return out;
@@ -104,12 +120,17 @@ ProjectValues readProject(const Typed &typed)
         case schema::ColType::Real: {
             QString t = text;
             t.replace(QLatin1Char('/'), QLatin1Char('.'));
-            const std::optional<double> d = parseNumber(t);
-            if (!d) {
-                out.error = QStringLiteral("مقدار «%1» عدد معتبر نيست").arg(numberLabels().value(column, column));
+            const NumberReading r = readNumber(t, Grouping::Refused);
+            if (r.fault == NumberReading::Fault::Empty) {
+                out.values << QVariant(0);
+            } else if (!r.ok()) {
+                out.error = r.fault == NumberReading::Fault::Comma
+                    ? r.message(numberLabels().value(column, column))
+                    : QStringLiteral("مقدار «%1» عدد معتبر نيست").arg(numberLabels().value(column, column));
                 return out;
+            } else {
+                out.values << r.value.toSql();
             }
-            out.values << QVariant(*d);
             break;
         }
         case schema::ColType::Money: {
@@ -127,6 +148,22 @@ ProjectValues readProject(const Typed &typed)
         }
     }
     return out;
+}
+
+QString storedText(const QString &column, const QVariant &value)
+{
+    switch (columnType(column)) {
+    case schema::ColType::Money: return Money::fromVariant(value).plain();
+    case schema::ColType::Float:
+    case schema::ColType::Real: {
+        if (value.isNull())
+            return {};
+        if (value.typeId() == QMetaType::QString)
+            return measure(value.toString()).plain();
+        return Decimal::fromVariant(value).plain();
+    }
+    default: return value.toString();
+    }
 }
 
 bool provinceKnown(const Db &db, const QString &ostan, const QString &city)
@@ -163,8 +200,8 @@ void insertStudy(const Db &db, const Typed &typed, const QString &user)
     const QString code = typed.value(QStringLiteral("cod"));
     const QVariantList study = {
         typed.value("ostan"), typed.value("city"), typed.value("bakhsh"), typed.value("dehestan"),
-        typed.value("rosta"), qlonglong(parseInteger(typed.value("khanevar")).value_or(0)), code, typed.value("x"),
-        typed.value("y"), qlonglong(parseInteger(typed.value("jamiyat")).value_or(0)), typed.value("tamin_sal"),
+        typed.value("rosta"), count(typed.value("khanevar")), code, typed.value("x"),
+        typed.value("y"), count(typed.value("jamiyat")), typed.value("tamin_sal"),
         typed.value("tamin_loc"), typed.value("tarh_typ"), typed.value("peymankar"), typed.value("prot_dat1")};
     db.exec(QStringLiteral("INSERT INTO borvinat (ostan, city, bakhsh, dehestan, rosta, khanevar, cod, X, Y, jamiyat, "
                            "etebar_sal, tamin_loc, tarh_typ, naghshe_moshaver_name, naghshe_tahvil_dat2, khanevar_p, "
@@ -204,7 +241,7 @@ void editProject(const Db &db, qint64 id, const Typed &typed, const ProjectValue
     bound << id;
     db.transaction([&] {
         db.exec(QStringLiteral("UPDATE naghshe SET %1 WHERE id = ?").arg(sets.join(QStringLiteral(", "))), bound);
-        QVariantList sync = {parseNumber(typed.value(QStringLiteral("masahat_por")).replace('/', '.')).value_or(0)};
+        QVariantList sync = {measure(typed.value(QStringLiteral("masahat_por"))).toSql()};
         sync << studyKeyValues(typed);
         db.exec(QStringLiteral("UPDATE borvinat SET masahat = ? WHERE ") + conditionsOf(studyKey), sync);
         writeLog(db, user, QStringLiteral(" ويرايش نقشه  ") + typed.value(QStringLiteral("cod")) + QLatin1Char(' ') + user);

@@ -23,6 +23,11 @@ struct ProjectValues {
 };
 ProjectValues readProject(const Typed &typed);
 
+// The text an input shows for a stored value of `column`: amounts and measures
+// as plain exact decimals ("1250000.5", "16.27"), "/" of older measures read
+// as the point; other values as stored.
+QString storedText(const QString &column, const QVariant &value);
+
 // The county must be one of the province's counties in the village registry.
 bool provinceKnown(const Db &db, const QString &ostan, const QString &city);
 inline const QString provinceMessage = QStringLiteral(

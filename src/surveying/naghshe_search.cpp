@@ -104,8 +104,8 @@ NaghsheTotals naghsheTotals(const Db &db, const Conditions &conditions)
     NaghsheTotals t;
     const QVariantList &row = r.rows.front();
     t.count = row[0].toLongLong();
-    t.porArea = row[1].toDouble();
-    t.khaliArea = row[2].toDouble();
+    t.porArea = Decimal::fromVariant(row[1]);
+    t.khaliArea = Decimal::fromVariant(row[2]);
     t.contractSum = Money::fromVariant(row[3]);
     t.feeSum = Money::fromVariant(row[4]);
     return t;

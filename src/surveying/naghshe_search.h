@@ -45,7 +45,7 @@ struct NaghsheTotals {
     qint64 count = 0;
     Money contractSum;  // sum of prot_mablagh
     Money feeSum;       // sum of pardakhti
-    double porArea = 0, khaliArea = 0;  // sums of the initial areas
+    Decimal porArea, khaliArea;  // sums of the initial areas
 };
 // The statements of the totals and the list (ordered by county and village).
 QString naghsheTotalsSql(const Conditions &conditions);

@@ -72,7 +72,7 @@ TEST_P(CatalogueTest, EveryCatalogueRegistersListsAndDeletesARow)
         ASSERT_EQ(listed.size(), 1) << t.window;
         EXPECT_EQ(listed.columns.size(), qsizetype(t.fields.size() + 1));
         if (t.scoreTotal)
-            EXPECT_EQ(catalogueTotal(db(), t), 25.0) << t.window;
+            EXPECT_EQ(catalogueTotal(db(), t), Decimal(25)) << t.window;
         removeCatalogueItem(db(), t, listed.value(0, "id").toLongLong());
         EXPECT_EQ(rows(db(), t.table), 0) << t.window;
     }

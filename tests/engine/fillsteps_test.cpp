@@ -56,19 +56,38 @@ TEST(FillSteps, ContractorNameByItsRule)
 
 TEST(FillSteps, GuardedComputationGivesZeroWhenAnOperandIsUnreadable)
 {
-    auto product = [](const std::vector<double> &v) { return v[0] * v[1]; };
+    auto product = [](const std::vector<Decimal> &v) { return v[0] * v[1]; };
     EXPECT_EQ(guarded({QStringLiteral("1250"), QStringLiteral("1000")}, product), QStringLiteral("1250000"));
     EXPECT_EQ(guarded({QStringLiteral("2.5"), QStringLiteral("5")}, product), QStringLiteral("12.5"));
     EXPECT_EQ(guarded({QStringLiteral(""), QStringLiteral("5")}, product), QStringLiteral("0"));
     EXPECT_EQ(guarded({QStringLiteral("abc"), QStringLiteral("5")}, product), QStringLiteral("0"));
     EXPECT_EQ(guarded({QStringLiteral("1,250"), QStringLiteral("۴")}, product), QStringLiteral("5000"));
+    EXPECT_EQ(guarded({QStringLiteral("1,2"), QStringLiteral("5")}, product), QStringLiteral("0"));  // never 12
     EXPECT_EQ(guarded({QStringLiteral("5"), QStringLiteral("0")},
-                      [](const std::vector<double> &v) { return v[0] / v[1]; }),
+                      [](const std::vector<Decimal> &v) { return ratio(v[0], v[1], 4); }),
               QStringLiteral("0"));
-    EXPECT_EQ(generalNumber(110000000.0 * 100 / 100000000 - 100), QStringLiteral("10"));
-    EXPECT_EQ(generalNumber(-0.0), QStringLiteral("0"));
-    EXPECT_EQ(generalNumber(0.1 + 0.2), QStringLiteral("0.3"));
-    EXPECT_EQ(generalNumber(30000000.3), QStringLiteral("30000000.3"));
+    // Exact: no binary floating point residue.
+    auto increase = [](const std::vector<Decimal> &v) { return (percentage(v[0], v[1], 4) - 100).rounded(2); };
+    EXPECT_EQ(guarded({QStringLiteral("110000000"), QStringLiteral("100000000")}, increase), QStringLiteral("10"));
+    EXPECT_EQ(guarded({QStringLiteral("0.1"), QStringLiteral("0.2")},
+                      [](const std::vector<Decimal> &v) { return v[0] + v[1]; }),
+              QStringLiteral("0.3"));
+    EXPECT_EQ(guarded({QStringLiteral("100000001"), QStringLiteral("30")},
+                      [](const std::vector<Decimal> &v) { return v[0] * v[1] * Decimal::fromScaled(1, 2); }),
+              QStringLiteral("30000000.3"));
+}
+
+TEST(FillSteps, AComputationOutOfRangeStopsTheFillWithItsMessage)
+{
+    bool previewed = false;
+    const bool done = runFill([&] {
+        guarded({QStringLiteral("922337203685477"), QStringLiteral("100")},
+                [](const std::vector<Decimal> &v) { return Decimal(Money::fromWhole(v[0].wholeValue().value()).times(v[1])); });
+        previewed = true;
+    });
+    EXPECT_FALSE(done);
+    EXPECT_FALSE(previewed);
+    EXPECT_EQ(user().lastMessage(), NumberError(NumberError::Kind::Overflow).text());
 }
 
 TEST(FillSteps, WholeNumberQuestionStopsTheFillOnText)

@@ -101,8 +101,8 @@ TEST_P(EntryTest, RegisteringAProjectFromTheRegistryTheContractsAndThePicker)
     ASSERT_TRUE(w.registerProject());
     EXPECT_EQ(user().messageTexts(), QStringList{QStringLiteral("ثبت شد")});
     const Row p = db().rows("SELECT * FROM naghshe").front();
-    EXPECT_EQ(Money::fromVariant(p["por_price"]).rounded(), 1000000);
-    EXPECT_EQ(Money::fromVariant(p["pardakhti"]).rounded(), 17400000);
+    EXPECT_EQ(Money::fromVariant(p["por_price"]).plain(), "1000000");
+    EXPECT_EQ(Money::fromVariant(p["pardakhti"]).plain(), "17400000");
     EXPECT_EQ(p["peymankar"].toString(), "Ali Ahmadi");
     EXPECT_EQ(p["peymankar_id"].toLongLong(), contractorId);
     EXPECT_EQ(p["tahvil_dat1"].toString(), emptyDateMask);
@@ -125,6 +125,18 @@ TEST_P(EntryTest, RefusalsWriteNothing)
     EXPECT_FALSE(w.registerProject());
     EXPECT_EQ(user().lastMessage(), QStringLiteral("مقدار «جريمه تاخير» مبلغ معتبر نيست"));
     w.jarime->setText("0");
+    // An area never reads "1,2" as 12.
+    w.masahat_por->setText("1,2");
+    EXPECT_FALSE(w.registerProject());
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("در «مساحت بافت پر» ويرگول پذيرفته نيست؛ اعشار را با نقطه بنويسيد"));
+    w.masahat_por->setText("10");
+    // A fee beyond what an amount holds is refused with a message; the field keeps its value.
+    w.por_price->setText("922337203685477");
+    user().clear();
+    w.computeFee();
+    EXPECT_EQ(user().messageTexts(), QStringList{NumberError(NumberError::Kind::Overflow).text()});
+    EXPECT_EQ(w.pardakhti->text(), "17400000");
+    w.por_price->setText("1,000,000");
     w.city->setCurrentText(QStringLiteral("ناموجود"));
     EXPECT_FALSE(w.registerProject());
     EXPECT_EQ(user().lastMessage(), survey::provinceMessage);

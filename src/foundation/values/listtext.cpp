@@ -18,7 +18,7 @@ QString cellText(const QVariant &value, bool money)
     if (value.isNull())
         return {};
     if (money)
-        return Money::fromVariant(value).grouped();
+        return Decimal::fromVariant(value).grouped();
     switch (value.typeId()) {
     case QMetaType::QDateTime:
         return QLocale::c().toString(value.toDateTime(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
@@ -26,7 +26,7 @@ QString cellText(const QVariant &value, bool money)
         return QLocale::c().toString(value.toDate(), QStringLiteral("yyyy-MM-dd"));
     case QMetaType::Double:
     case QMetaType::Float:
-        return QString::number(value.toDouble(), 'g', 15);
+        return Decimal::fromVariant(value).plain();
     default:
         return value.toString().trimmed();
     }
@@ -48,7 +48,6 @@ SortKey::SortKey(const QVariant &value)
 {
     if (value.isNull())
         return;
-    bool isNumber = false;
     switch (value.typeId()) {
     case QMetaType::Int:
     case QMetaType::UInt:
@@ -56,18 +55,21 @@ SortKey::SortKey(const QVariant &value)
     case QMetaType::ULongLong:
     case QMetaType::Double:
     case QMetaType::Float:
-        number_ = value.toDouble(&isNumber);
-        break;
-    case QMetaType::QString:
-        // Engines hand some numbers (PostgreSQL numeric, say) over as text.
-        number_ = QLocale::c().toDouble(value.toString().trimmed(), &isNumber);
-        break;
-    default:
-        break;
-    }
-    if (isNumber) {
+        number_ = Decimal::fromVariant(value);
         kind_ = Kind::Number;
         return;
+    case QMetaType::QString: {
+        // Engines hand some numbers (PostgreSQL numeric, say) over as text.
+        const NumberReading r = readNumber(value.toString(), Grouping::Allowed);
+        if (r.ok()) {
+            number_ = r.value;
+            kind_ = Kind::Number;
+            return;
+        }
+        break;
+    }
+    default:
+        break;
     }
     const QString text = cellText(value);
     if (text.isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 // How a list shows its columns and cells, on screen and in its spreadsheet.
+#include "money.h"
+
 #include <QCollatorSortKey>
 #include <QHash>
 #include <QString>
@@ -27,7 +29,7 @@ public:
 
 private:
     enum class Kind { Empty, Number, Text } kind_ = Kind::Empty;
-    double number_ = 0;
+    Decimal number_;
     std::optional<QCollatorSortKey> text_;
 };
 

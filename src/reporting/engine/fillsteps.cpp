@@ -8,7 +8,6 @@
 
 #include <QRegularExpression>
 #include <climits>
-#include <cmath>
 
 namespace bv::report {
 
@@ -22,6 +21,8 @@ bool runFill(const std::function<void()> &fill)
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     } catch (const TemplateError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    } catch (const NumberError &e) {
         ui().message(e.text(), MessageKind::Error);
     }
     return false;
@@ -38,13 +39,24 @@ QString notWholeNumberMessage(const QString &text)
     return QStringLiteral("«%1» عدد صحيح نيست").arg(text);
 }
 
+namespace {
+std::optional<int> wholeAnswer(const QString &answer)
+{
+    const NumberReading r = readNumber(answer, Grouping::Refused);
+    const std::optional<std::int64_t> n = r.ok() ? r.value.wholeValue() : std::nullopt;
+    if (!n || *n < INT_MIN || *n > INT_MAX)
+        return std::nullopt;
+    return int(*n);
+}
+}  // namespace
+
 int askWholeNumber(const QString &caption, const QString &prompt, const QString &defaultText)
 {
     const QString answer = ask(caption, prompt, defaultText);
-    const std::optional<qint64> n = parseInteger(answer.trimmed());
-    if (!n || answer.trimmed().isEmpty() || *n < INT_MIN || *n > INT_MAX)
+    const std::optional<int> n = wholeAnswer(answer);
+    if (!n)
         throw FillError(notWholeNumberMessage(answer));
-    return int(*n);
+    return *n;
 }
 
 QString today()
@@ -81,10 +93,10 @@ void askFontSize(Document &doc, const QStringList &targets, const QString &capti
     if (strict) {
         size = askWholeNumber(caption, prompt, defaultText);
     } else {
-        const std::optional<qint64> n = parseInteger(ask(caption, prompt, defaultText).trimmed());
+        const std::optional<int> n = wholeAnswer(ask(caption, prompt, defaultText));
         if (!n || *n <= 0 || *n > 1000)
             return;
-        size = int(*n);
+        size = *n;
     }
     if (size <= 0)
         throw FillError(notWholeNumberMessage(QString::number(size)));
@@ -179,31 +191,30 @@ void setAgreementWords(Document &doc, const QString &protTyp)
     }
 }
 
-std::optional<double> operand(const QString &text)
+std::optional<Decimal> operand(const QString &text)
 {
-    if (text.trimmed().isEmpty())
+    const NumberReading r = readNumber(text, Grouping::Allowed);
+    if (!r.ok())
         return std::nullopt;
-    return parseNumber(text.trimmed());
+    return r.value;
 }
 
-QString generalNumber(double value)
+QString guarded(const QStringList &operands, const std::function<Decimal(const std::vector<Decimal> &)> &compute)
 {
-    if (value == 0)
-        return QStringLiteral("0");  // never "-0"
-    return QString::number(value, 'g', 15);
-}
-
-QString guarded(const QStringList &operands, const std::function<double(const std::vector<double> &)> &compute)
-{
-    std::vector<double> values;
+    std::vector<Decimal> values;
     for (const QString &o : operands) {
-        const std::optional<double> v = operand(o);
+        const std::optional<Decimal> v = operand(o);
         if (!v)
             return QStringLiteral("0");
         values.push_back(*v);
     }
-    const double result = compute(values);
-    return std::isfinite(result) ? generalNumber(result) : QStringLiteral("0");
+    try {
+        return compute(values).plain();
+    } catch (const NumberError &e) {
+        if (e.kind() == NumberError::Kind::DivisionByZero)
+            return QStringLiteral("0");
+        throw;
+    }
 }
 
 void bindRows(Document &doc, const Db &db, const QString &sql, const QVariantList &params, int currentRow)

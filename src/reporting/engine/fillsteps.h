@@ -4,6 +4,7 @@
 // boxes, the agreement word and guarded computations.
 #include "db.h"
 #include "document.h"
+#include "money.h"
 
 #include <QColor>
 #include <QString>
@@ -25,8 +26,8 @@ private:
     QString text_;
 };
 
-// Runs a fill procedure. A step that stops it (FillError), a database error or
-// a template fault shows its message; false then, and the caller shows nothing.
+// Runs a fill procedure. A step that stops it (FillError), a database error, a
+// computation out of range or a template fault shows its message; false then, and the caller shows nothing.
 bool runFill(const std::function<void()> &fill);
 
 // Asks with an input box; Cancel gives the default and never stops the fill.
@@ -102,13 +103,14 @@ QString agreementWord(const QString &protTyp, const QString &layoutWord);
 // Sets every label `movafeg`, `movafeg2`, ... of the document.
 void setAgreementWords(Document &doc, const QString &protTyp);
 
-// A number read for a computation; nullopt when empty or not a number.
-std::optional<double> operand(const QString &text);
-// The shortest general decimal form, without grouping ("1250000", "12.5").
-QString generalNumber(double value);
-// Computes from operands read as numbers; "0" when one cannot be read or the
-// result is not a finite number.
-QString guarded(const QStringList &operands, const std::function<double(const std::vector<double> &)> &compute);
+// A number read for a computation (grouping commas in threes allowed); nullopt
+// when empty or not a number.
+std::optional<Decimal> operand(const QString &text);
+// Computes exactly from operands read as numbers and gives the plain decimal
+// text ("1250000", "12.5"); "0" when an operand cannot be read or the
+// computation divides by zero. A result beyond the range of numbers stops the
+// fill (NumberError).
+QString guarded(const QStringList &operands, const std::function<Decimal(const std::vector<Decimal> &)> &compute);
 
 // Binds the rows of a statement to a bound template.
 void bindRows(Document &doc, const Db &db, const QString &sql, const QVariantList &params = {},
