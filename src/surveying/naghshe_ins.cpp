@@ -314,7 +314,7 @@ void naghshe_ins::setWidgetText(QWidget *w, const QString &text)
     if (auto *d = qobject_cast<JalaliDateEdit *>(w))
         d->setDate(text.isEmpty() ? emptyDateMask : text);
     else if (auto *m = qobject_cast<MonEdit *>(w))
-        m->setText(text);
+        m->setMoney(Money::parse(text).value_or(Money()));
     else if (auto *e = qobject_cast<QLineEdit *>(w))
         e->setText(text);
     else if (auto *c = qobject_cast<QComboBox *>(w))

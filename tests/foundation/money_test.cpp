@@ -265,28 +265,77 @@ TEST(MonEdit, GroupsAsTheUserTypes)
     QTest::keyClicks(&edit, "7654321");
     EXPECT_EQ(edit.text(), "7,654,321");
     EXPECT_EQ(edit.cursorPosition(), edit.text().size());
+    QTest::keyClicks(&edit, ".5");
+    EXPECT_EQ(edit.text(), "7,654,321.5");
+    EXPECT_EQ(edit.money().plain(), "7654321.5");
     edit.setText(QStringLiteral("۱۲۳۴"));
     EXPECT_EQ(edit.text(), "1,234");
     edit.setText("3000000000");
-    EXPECT_EQ(edit.value(), 3000000000LL);
     EXPECT_EQ(edit.money().grouped(), "3,000,000,000");
     edit.setText("250000");
     EXPECT_EQ(edit.text(), "250,000");
     edit.clear();
     EXPECT_EQ(edit.text(), "");
-    EXPECT_EQ(edit.value(), 0);
+    EXPECT_EQ(edit.money(), Money());
 }
 
-TEST(MonEdit, TooManyDigitsIsRefusedWithAMessage)
+TEST(MonEdit, AStoredAmountIsShownAsItIsAndReadBackUnchanged)
 {
     bv::MonEdit edit;
-    edit.setText("123456789012345678");
-    const QString before = edit.text();
-    edit.setText("1234567890123456789");
-    EXPECT_EQ(edit.text(), before);
-    EXPECT_EQ(edit.value(), 123456789012345678LL);
-    ASSERT_EQ(bv::test::user().messages.size(), 1u);
-    EXPECT_EQ(bv::test::user().lastMessage(), QStringLiteral("مبلغ وارد شده بيش از حد مجاز است"));
+    // As PostgreSQL hands a NUMERIC(19,4) over.
+    edit.setMoney(Money::fromVariant(QVariant(QStringLiteral("1250000.0000"))));
+    EXPECT_EQ(edit.text(), "1,250,000");
+    EXPECT_EQ(edit.money(), Money::fromWhole(1250000));
+    edit.setMoney(*Money::parse("1250000.5"));
+    EXPECT_EQ(edit.text(), "1,250,000.5");
+    EXPECT_EQ(edit.money().plain(), "1250000.5");
+    // The stored text itself.
+    edit.setText("1250000.0000");
+    EXPECT_EQ(edit.money(), Money::fromWhole(1250000));
+    edit.setText("1250000.5");
+    EXPECT_EQ(edit.money().plain(), "1250000.5");
+    EXPECT_TRUE(bv::test::user().messages.empty());
+}
+
+TEST(MonEdit, RefusalsKeepThePreviousAmount)
+{
+    struct Case {
+        const char *typed;
+        bool negativeAllowed;
+        QString message;
+    } cases[] = {
+        {"-500", false, bv::negativeAmountMessage},
+        {"1.23456", false, bv::amountDecimalsMessage},
+        {"922337203685478", false, bv::amountTooLargeMessage},
+        {"9999999999999999999999", true, bv::amountTooLargeMessage},
+    };
+    for (const Case &c : cases) {
+        bv::test::user().clear();
+        bv::MonEdit edit;
+        edit.setNegativeAllowed(c.negativeAllowed);
+        edit.setText("1250");
+        edit.setText(QString::fromUtf8(c.typed));
+        EXPECT_EQ(edit.text(), "1,250") << c.typed;
+        EXPECT_EQ(edit.money(), Money::fromWhole(1250)) << c.typed;
+        ASSERT_EQ(bv::test::user().messages.size(), 1u) << c.typed;
+        EXPECT_EQ(bv::test::user().lastMessage(), c.message) << c.typed;
+    }
+    // Where the box allows it, a negative amount is an amount.
+    bv::test::user().clear();
+    bv::MonEdit edit;
+    edit.setNegativeAllowed(true);
+    QTest::keyClicks(&edit, "-1250000");
+    EXPECT_EQ(edit.text(), "-1,250,000");
+    EXPECT_EQ(edit.money(), Money::fromWhole(-1250000));
+    // The largest amount fits.
+    edit.setText("922337203685477");
+    EXPECT_EQ(edit.money(), Money::fromWhole(922337203685477));
+    EXPECT_TRUE(bv::test::user().messages.empty());
+    // A stored negative amount is shown in a box that refuses typed ones.
+    bv::MonEdit strict;
+    strict.setMoney(Money::fromWhole(-5));
+    EXPECT_EQ(strict.money(), Money::fromWhole(-5));
+    EXPECT_TRUE(bv::test::user().messages.empty());
 }
 
 TEST(DateEdit, EmptyMaskAndPersianDigits)

@@ -174,7 +174,7 @@ TEST_P(EntryTest, DefaultDatesAndLookupDefaults)
     naghshe_ins &w = windows::get<naghshe_ins>();
     w.startNew();
     EXPECT_EQ(w.tajhiz_mablagh->text(), "15000000");
-    EXPECT_EQ(w.gps_mablagh->value(), 8000000);
+    EXPECT_EQ(w.gps_mablagh->money(), Money::fromWhole(8000000));
     EXPECT_EQ(w.x->text(), "X");
     EXPECT_EQ(w.zarib_sobat->text(), "1");
     EXPECT_EQ(w.peymankar_name->text(), "?");
@@ -258,6 +258,42 @@ TEST_P(EntryTest, TypedDigitsAreStoredAsAscii)
     const Row p = db().rows("SELECT tamin_sal, paper_no FROM naghshe").front();
     EXPECT_EQ(p["tamin_sal"].toString(), "1402");
     EXPECT_EQ(p["paper_no"].toString(), QStringLiteral("12/ک"));
+}
+
+TEST_P(EntryTest, StoredDecimalsSurviveLoadAndSave)
+{
+    naghshe_ins &w = typeProject();
+    user().answers = {true};
+    ASSERT_TRUE(w.registerProject());
+    const qint64 id = db().scalar("SELECT id FROM naghshe").toLongLong();
+    db().exec("UPDATE naghshe SET gps_mablagh = ?, jarime = ?, masahat_por = ?, zarib_mantaghe = ? WHERE id = ?",
+              {QStringLiteral("1250000.5"), QStringLiteral("1250000.0000"), QStringLiteral("16.27"),
+               QStringLiteral("1.05"), id});
+    w.startEdit(db().rows("SELECT * FROM naghshe").front());
+    EXPECT_EQ(w.gps_mablagh->text(), "1,250,000.5");
+    EXPECT_EQ(w.jarime->text(), "1250000");
+    EXPECT_EQ(w.masahat_por->text(), "16.27");
+    EXPECT_EQ(w.zarib_mantaghe->text(), "1.05");
+    // (16.27 × 1,000,000 × 1.10 + 5 × 200,000) × 1.05 × 1 + 3,000,000 + 1,250,000.5 = 24,091,850.5
+    w.computeFee();
+    EXPECT_EQ(w.pardakhti->text(), "24091850");
+    user().clear();
+    ASSERT_TRUE(w.saveEdit());
+    EXPECT_EQ(user().messageTexts(), QStringList{QStringLiteral("ويرايش انجام شد")});
+    Row stored = db().rows("SELECT * FROM naghshe").front();
+    EXPECT_EQ(Money::fromVariant(stored["gps_mablagh"]).plain(), "1250000.5");
+    EXPECT_EQ(Money::fromVariant(stored["jarime"]).plain(), "1250000");
+    EXPECT_EQ(Money::fromVariant(stored["pardakhti"]).plain(), "24091850");
+    EXPECT_EQ(Decimal::fromVariant(stored["masahat_por"]).plain(), "16.27");
+    EXPECT_EQ(Decimal::fromVariant(stored["zarib_mantaghe"]).plain(), "1.05");
+    EXPECT_EQ(Decimal::fromVariant(db().scalar("SELECT masahat FROM borvinat")).plain(), "16.27");
+
+    // A whole amount as the server hands it over stays the same amount.
+    db().exec("UPDATE naghshe SET gps_mablagh = ? WHERE id = ?", {QStringLiteral("1250000.0000"), id});
+    w.startEdit(db().rows("SELECT * FROM naghshe").front());
+    EXPECT_EQ(w.gps_mablagh->text(), "1,250,000");
+    ASSERT_TRUE(w.saveEdit());
+    EXPECT_EQ(Money::fromVariant(db().scalar("SELECT gps_mablagh FROM naghshe")).plain(), "1250000");
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, EntryTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),

@@ -1,20 +1,44 @@
 #include "monedit.h"
 
 #include "interaction.h"
+#include "text.h"
 
 namespace bv {
 
-namespace {
-// 18 digits always fit a signed 64-bit amount.
-constexpr int maxDigits = 18;
-}
-
-std::optional<QString> monEditText(const QString &typed)
+MonEditText monEditText(const QString &typed, bool negativeAllowed)
 {
-    const QString digits = digitsOnly(typed);
-    if (digits.size() > maxDigits)
-        return std::nullopt;
-    return groupDigits(digits);
+    const QString ascii = asciiDigits(typed).trimmed();
+    const bool negative = ascii.startsWith(QLatin1Char('-'));
+    if (negative && !negativeAllowed)
+        return {QString(), negativeAmountMessage};
+    QString whole, fraction;
+    bool point = false;
+    for (QChar c : ascii) {
+        if (c == QLatin1Char('.') && !point)
+            point = true;
+        else if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            (point ? fraction : whole) += c;
+    }
+    if (fraction.size() > 4)
+        return {QString(), amountDecimalsMessage};
+    QString text = groupDigits(whole);
+    if (point)
+        text += QLatin1Char('.') + fraction;
+    if (negative)
+        text.prepend(QLatin1Char('-'));
+    // The digits must make an amount: what a money column holds.
+    if (!whole.isEmpty() || !fraction.isEmpty()) {
+        const NumberReading r = readNumber(text, Grouping::Allowed);
+        try {
+            if (r.fault == NumberReading::Fault::OutOfRange)
+                throw NumberError(NumberError::Kind::Overflow);
+            if (r.ok())
+                r.value.toMoney();
+        } catch (const NumberError &) {
+            return {QString(), amountTooLargeMessage};
+        }
+    }
+    return {text, QString()};
 }
 
 MonEdit::MonEdit(QWidget *parent) : QLineEdit(parent)
@@ -32,28 +56,28 @@ void MonEdit::rebuild(const QString &typed)
         lastText_.clear();
         return;
     }
-    const std::optional<QString> grouped = monEditText(typed);
-    if (!grouped) {
-        const QString previous = lastText_;
-        setText(previous);
-        ui().message(QStringLiteral("مبلغ وارد شده بيش از حد مجاز است"), MessageKind::Warning);
+    const MonEditText shown = monEditText(typed, negativeAllowed_ || showingStored_);
+    if (!shown.refusal.isEmpty()) {
+        setText(lastText_);
+        ui().message(shown.refusal, MessageKind::Warning);
         return;
     }
-    lastText_ = *grouped;
+    lastText_ = shown.text;
     if (text() != lastText_)
         setText(lastText_);
     setCursorPosition(int(lastText_.size()));
 }
 
-qint64 MonEdit::value() const
+Money MonEdit::money() const
 {
-    const QString digits = digitsOnly(text());
-    return digits.isEmpty() ? 0 : digits.toLongLong();
+    return Money::parse(text()).value_or(Money());
 }
 
-void MonEdit::setValue(qint64 amount)
+void MonEdit::setMoney(Money amount)
 {
-    setText(QString::number(amount));
+    showingStored_ = true;
+    setText(amount.grouped());
+    showingStored_ = false;
 }
 
 }  // namespace bv
