@@ -296,6 +296,11 @@ TEST_P(VillagesTest, AnImportWithABadRowOrTheWrongWidthChangesNothing)
     narrow.cells.removeLast();
     const QString narrowPath = writeSheet(dir, "narrow.xlsx", twelve, {narrow});
     EXPECT_EQ(replaceVillages(db(), *readSheet(narrowPath), {}), columnCountError);
+    // A value beyond the last heading is a column too many.
+    SheetRow wide = village("a", "b", "1");
+    wide.cells << "stray";
+    const QString widePath = writeSheet(dir, "wide.xlsx", villageColumns(), {wide});
+    EXPECT_EQ(replaceVillages(db(), *readSheet(widePath), {}), columnCountError);
     EXPECT_EQ(registry(db()), before);
 }
 

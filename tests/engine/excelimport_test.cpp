@@ -3,13 +3,17 @@
 #include "spreadsheetreader.h"
 #include "windows.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
+#include <zip.h>
 
 using namespace bv;
 using namespace bv::report;
@@ -36,6 +40,79 @@ QString writeWorkbook(const QTemporaryDir &dir, const QString &sheet, bool empty
     worksheet_write_string(ws, 3, 1, "ده", nullptr);
     workbook_close(wb);
     return path;
+}
+
+// A zip written entry by entry, so that a workbook can hold what no spreadsheet
+// program writes. An entry with a claimed size is stored with that size
+// recorded as its inflated size.
+struct ZipEntry {
+    const char *name;
+    QByteArray content;
+    quint64 claimedSize = 0;
+};
+
+void writeZip(const QString &path, const std::vector<ZipEntry> &entries)
+{
+    zipFile zip = zipOpen64(QFile::encodeName(path).constData(), APPEND_STATUS_CREATE);
+    ASSERT_TRUE(zip);
+    for (const ZipEntry &e : entries) {
+        zip_fileinfo info{};
+        const bool raw = e.claimedSize != 0;
+        ASSERT_EQ(zipOpenNewFileInZip2_64(zip, e.name, &info, nullptr, 0, nullptr, 0, nullptr, raw ? 0 : Z_DEFLATED,
+                                          Z_DEFAULT_COMPRESSION, raw, 1),
+                  ZIP_OK);
+        ASSERT_EQ(zipWriteInFileInZip(zip, e.content.constData(), unsigned(e.content.size())), ZIP_OK);
+        ASSERT_EQ(raw ? zipCloseFileInZipRaw64(zip, e.claimedSize, 0) : zipCloseFileInZip(zip), ZIP_OK);
+    }
+    ASSERT_EQ(zipClose(zip, nullptr), ZIP_OK);
+}
+
+// A workbook whose Sheet1 holds `rows` (the inside of sheetData).
+QString rawWorkbook(const QTemporaryDir &dir, const QString &name, const QByteArray &rows,
+                    quint64 claimedSheetSize = 0, std::optional<ZipEntry> extra = {})
+{
+    const QString path = dir.filePath(name);
+    std::vector<ZipEntry> entries{
+        {"xl/workbook.xml",
+         "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+         "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+         "<sheets><sheet name=\"Sheet1\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
+        {"xl/_rels/workbook.xml.rels",
+         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+         "<Relationship Id=\"rId1\" Target=\"worksheets/sheet1.xml\"/></Relationships>"},
+        {"xl/worksheets/sheet1.xml",
+         "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>" + rows +
+             "</sheetData></worksheet>",
+         claimedSheetSize},
+    };
+    if (extra)
+        entries.push_back(*extra);
+    writeZip(path, entries);
+    return path;
+}
+
+// This process's resident memory in kB: now ("VmRSS") or at its peak since
+// the peak was last reset ("VmHWM").
+qint64 memoryKb(const QByteArray &field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).trimmed().split(' ').first().toLongLong();
+    return -1;
+}
+
+// Sets the peak back to the current size; false where the system cannot.
+bool resetMemoryPeak()
+{
+    const int fd = ::open("/proc/self/clear_refs", O_WRONLY);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, "5", 1) == 1;
+    ::close(fd);
+    return written;
 }
 }  // namespace
 
@@ -96,6 +173,84 @@ TEST(SpreadsheetReader, FormattedEmptyCellsAddNoColumnsAndBlankRowsKeepTheirPlac
     ASSERT_EQ(table->rows.size(), 3u);
     EXPECT_EQ(table->rows[1], (QStringList{"", ""}));
     EXPECT_EQ(table->rows[2], (QStringList{"", QStringLiteral("ده")}));
+}
+
+TEST(SpreadsheetReader, ACellBeyondTheSpreadsheetLimitsIsRefusedBeforeAnythingIsAllocatedForIt)
+{
+    QTemporaryDir dir;
+    const QByteArray heading = "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>cod</t></is></c></row>";
+    const QString farRow =
+        rawWorkbook(dir, "far.xlsx", heading + "<row r=\"5000000\"><c r=\"A5000000\"><v>1</v></c></row>");
+    const bool measured = resetMemoryPeak();
+    const qint64 before = memoryKb("VmRSS");
+    QString error;
+    EXPECT_FALSE(readSheet(farRow, QStringLiteral("Sheet1"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    if (measured) {
+        EXPECT_LT(memoryKb("VmHWM") - before, 32 * 1024) << "the reader grew by more than 32 MB";
+    }
+
+    // The window says so with its message.
+    ExcelImport &window = windows::get<ExcelImport>();
+    EXPECT_FALSE(window.load(farRow));
+    EXPECT_EQ(user().messageTexts(), QStringList{excelReadErrorMessage()});
+    EXPECT_EQ(window.grid->rowCount(), 0);
+
+    // Past the last column, a row or cell beyond the last row, a reference
+    // that names no cell: all refused.
+    for (const QByteArray &rows :
+         {QByteArray("<row r=\"2\"><c r=\"XFE2\"><v>1</v></c></row>"),
+          QByteArray("<row r=\"2\"><c r=\"AAAAAAAA2\"><v>1</v></c></row>"),
+          QByteArray("<row r=\"1048577\"><c><v>1</v></c></row>"),
+          QByteArray("<row r=\"2\"><c r=\"A1048577\"><v>1</v></c></row>"),
+          QByteArray("<row r=\"2\"><c r=\"A99999999999\"><v>1</v></c></row>"),
+          QByteArray("<row r=\"2\"><c r=\"2A\"><v>1</v></c></row>")}) {
+        SCOPED_TRACE(rows.toStdString());
+        EXPECT_FALSE(readSheet(rawWorkbook(dir, "bad.xlsx", heading + rows)));
+    }
+    // The last column itself is a column like any other.
+    const auto widest = readSheet(rawWorkbook(dir, "widest.xlsx", heading + "<row r=\"2\"><c r=\"XFD2\"><v>7</v></c></row>"));
+    ASSERT_TRUE(widest);
+    EXPECT_EQ(widest->columns.size(), 16384);
+    EXPECT_EQ(widest->rows.at(0).last(), "7");
+    // Within the limits, a table too large to hold is refused too.
+    EXPECT_FALSE(readSheet(rawWorkbook(dir, "vast.xlsx", heading + "<row r=\"1048576\"><c r=\"Z1048576\"><v>1</v></c></row>")));
+}
+
+TEST(SpreadsheetReader, AnOversizedPartIsRefusedByItsRecordedSizeBeforeItIsInflated)
+{
+    QTemporaryDir dir;
+    const QByteArray rows = "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>";
+    const QByteArray strings = "<sst><si><t>cod</t></si></sst>";
+    const auto table = readSheet(rawWorkbook(dir, "fine.xlsx", rows, 0, ZipEntry{"xl/sharedStrings.xml", strings}));
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->columns, QStringList{"cod"});
+
+    QString error;
+    EXPECT_FALSE(readSheet(rawWorkbook(dir, "sheet.xlsx", rows, quint64(3) << 30), QStringLiteral("Sheet1"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    // An oversized table of texts is not taken for a missing one.
+    EXPECT_FALSE(readSheet(
+        rawWorkbook(dir, "strings.xlsx", rows, 0, ZipEntry{"xl/sharedStrings.xml", strings, quint64(1) << 30})));
+}
+
+TEST(SpreadsheetReader, AValueBeyondTheLastHeadingIsAColumn)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("wide.xlsx"));
+    lxw_workbook *wb = workbook_new(path.toUtf8().constData());
+    lxw_worksheet *ws = workbook_add_worksheet(wb, "Sheet1");
+    worksheet_write_string(ws, 0, 0, "cod", nullptr);
+    worksheet_write_string(ws, 0, 1, "rosta", nullptr);
+    worksheet_write_string(ws, 1, 0, "1", nullptr);
+    worksheet_write_string(ws, 2, 3, "stray", nullptr);
+    workbook_close(wb);
+    const auto table = readSheet(path);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->columns, (QStringList{"cod", "rosta", "", ""}));
+    ASSERT_EQ(table->rows.size(), 2u);
+    EXPECT_EQ(table->rows[0], (QStringList{"1", "", "", ""}));
+    EXPECT_EQ(table->rows[1], (QStringList{"", "", "", "stray"}));
 }
 
 TEST(ExcelImportWindow, ShowsTheRowsOfSheet1)

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QMap>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <cmath>
 #include <freexl.h>
 #include <unzip.h>
@@ -26,16 +27,37 @@ bool fail(QString *error, const QString &text)
     return false;
 }
 
+// The spreadsheet limits, and the most this reader holds: a workbook beyond
+// them is refused before anything is allocated for it.
+constexpr int maxRows = 1048576;
+constexpr int maxColumns = 16384;
+constexpr quint64 maxPartBytes = 128 * 1024 * 1024;  // one inflated part of the zip
+constexpr qint64 maxCells = 5000000;                 // of the table made rectangular
+
+QString tooLarge()
+{
+    return QStringLiteral("the sheet is larger than this reader takes");
+}
+
 // Rows of cells by zero-based row and column, then made rectangular.
 using Grid = QMap<int, QMap<int, QString>>;
 
-SheetTable tableOf(const Grid &grid)
+std::optional<SheetTable> tableOf(const Grid &grid, QString *error)
 {
     SheetTable table;
     if (grid.isEmpty())
         return table;
+    // A value beyond the last heading widens the table, as it widens the sheet.
+    int width = 0;
+    for (const QMap<int, QString> &cells : grid)
+        if (!cells.isEmpty())
+            width = std::max(width, cells.lastKey() + 1);
+    const qint64 height = qint64(grid.lastKey()) - grid.firstKey();
+    if (height * width > maxCells) {
+        fail(error, tooLarge());
+        return std::nullopt;
+    }
     const auto header = grid.first();
-    int width = header.isEmpty() ? 0 : header.lastKey() + 1;
     for (int c = 0; c < width; ++c)
         table.columns << header.value(c);
     table.headingRow = grid.firstKey() + 1;
@@ -66,40 +88,53 @@ public:
     Zip &operator=(const Zip &) = delete;
     bool isOpen() const { return zip_ != nullptr; }
 
-    bool read(const QString &name, QByteArray &out)
+    enum class Part { Read, Missing, Unreadable };
+
+    // A part larger than the limit is refused by the size the zip records,
+    // before it is inflated; minizip inflates no more than that size.
+    Part read(const QString &name, QByteArray &out)
     {
         out.clear();
-        if (unzLocateFile(zip_, name.toUtf8().constData(), 2) != UNZ_OK || unzOpenCurrentFile(zip_) != UNZ_OK)
-            return false;
+        if (unzLocateFile(zip_, name.toUtf8().constData(), 2) != UNZ_OK)
+            return Part::Missing;
+        unz_file_info64 info;
+        if (unzGetCurrentFileInfo64(zip_, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
+            info.uncompressed_size > maxPartBytes || unzOpenCurrentFile(zip_) != UNZ_OK)
+            return Part::Unreadable;
         char buffer[65536];
         int n = 0;
         while ((n = unzReadCurrentFile(zip_, buffer, sizeof buffer)) > 0)
             out.append(buffer, n);
-        return unzCloseCurrentFile(zip_) == UNZ_OK && n == 0;
+        if (unzCloseCurrentFile(zip_) != UNZ_OK || n != 0) {
+            out.clear();
+            return Part::Unreadable;
+        }
+        return Part::Read;
     }
 
 private:
     unzFile zip_;
 };
 
-// "AB12" -> column 27 (zero-based).
-int columnOf(QStringView ref)
+// "AB12" -> row 11, column 27 (zero-based); false for a reference that is not
+// a cell within the spreadsheet limits.
+bool cellOf(QStringView ref, int &row, int &column)
 {
+    qsizetype i = 0;
     int c = 0;
-    for (QChar ch : ref) {
-        if (!ch.isLetter())
+    for (; i < ref.size() && i < 3; ++i) {
+        const char16_t ch = QChar::toUpper(ref[i].unicode());
+        if (ch < u'A' || ch > u'Z')
             break;
-        c = c * 26 + (ch.toUpper().unicode() - 'A' + 1);
+        c = c * 26 + (ch - u'A' + 1);
     }
-    return c - 1;
-}
-
-int rowOf(QStringView ref)
-{
-    int i = 0;
-    while (i < ref.size() && ref[i].isLetter())
-        ++i;
-    return ref.mid(i).toInt() - 1;
+    bool ok = false;
+    const int r = ref.mid(i).toInt(&ok);
+    if (i == 0 || i == ref.size() || !ref[i].isDigit() || !ok || c > maxColumns || r < 1 || r > maxRows)
+        return false;
+    row = r - 1;
+    column = c - 1;
+    return true;
 }
 
 // All text of the current element and its children (rich text runs), stopping
@@ -144,8 +179,8 @@ std::optional<SheetTable> readXlsx(const QString &path, const QString &sheet, QS
         return std::nullopt;
     }
     QByteArray workbook, rels;
-    if (!zip.read(QStringLiteral("xl/workbook.xml"), workbook) ||
-        !zip.read(QStringLiteral("xl/_rels/workbook.xml.rels"), rels)) {
+    if (zip.read(QStringLiteral("xl/workbook.xml"), workbook) != Zip::Part::Read ||
+        zip.read(QStringLiteral("xl/_rels/workbook.xml.rels"), rels) != Zip::Part::Read) {
         fail(error, QStringLiteral("not a workbook: ") + path);
         return std::nullopt;
     }
@@ -176,35 +211,57 @@ std::optional<SheetTable> readXlsx(const QString &path, const QString &sheet, QS
 
     QStringList shared;
     QByteArray sst;
-    if (zip.read(QStringLiteral("xl/sharedStrings.xml"), sst)) {
+    switch (zip.read(QStringLiteral("xl/sharedStrings.xml"), sst)) {
+    case Zip::Part::Read:
         for (QXmlStreamReader xml(sst); !xml.atEnd();)
-            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si")) {
+                if (shared.size() >= maxCells) {
+                    fail(error, tooLarge());
+                    return std::nullopt;
+                }
                 shared << innerText(xml);
+            }
+        break;
+    case Zip::Part::Missing:
+        break;
+    case Zip::Part::Unreadable:
+        fail(error, QStringLiteral("the shared strings cannot be read"));
+        return std::nullopt;
     }
 
     QByteArray data;
-    if (!zip.read(target, data)) {
-        fail(error, QStringLiteral("sheet \"%1\" is missing from the file").arg(sheet));
+    if (zip.read(target, data) != Zip::Part::Read) {
+        fail(error, QStringLiteral("sheet \"%1\" cannot be read from the file").arg(sheet));
         return std::nullopt;
     }
     Grid grid;
+    qint64 cells = 0;
     QXmlStreamReader xml(data);
     int row = -1;
     int nextColumn = 0;
+    const auto beyond = [&] {
+        fail(error, QStringLiteral("a cell beyond the spreadsheet limits"));
+        return std::nullopt;
+    };
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == QLatin1String("row")) {
             const auto r = xml.attributes().value(QLatin1String("r"));
-            row = r.isEmpty() ? row + 1 : r.toInt() - 1;
+            bool ok = true;
+            row = r.isEmpty() ? row + 1 : r.toInt(&ok) - 1;
+            if (!ok || row < 0 || row >= maxRows)
+                return beyond();
             nextColumn = 0;
         } else if (xml.name() == QLatin1String("c")) {
             const QXmlStreamAttributes attrs = xml.attributes();
-            const QString ref = attrs.value(QLatin1String("r")).toString();
+            const auto ref = attrs.value(QLatin1String("r"));
             const QString type = attrs.value(QLatin1String("t")).toString();
-            const int column = ref.isEmpty() ? nextColumn : columnOf(ref);
-            if (!ref.isEmpty())
-                row = rowOf(ref);
+            int column = nextColumn;
+            if (!ref.isEmpty() && !cellOf(ref, row, column))
+                return beyond();
+            if (row < 0 || column >= maxColumns)
+                return beyond();
             nextColumn = column + 1;
             QString value;
             bool inlineText = false;
@@ -242,15 +299,20 @@ std::optional<SheetTable> readXlsx(const QString &path, const QString &sheet, QS
             }
             // A cell that only carries a format (a bold heading row, borders)
             // holds nothing: it widens neither the table nor the sheet.
-            if (hasValue && row >= 0 && column >= 0)
+            if (hasValue) {
+                if (++cells > maxCells) {
+                    fail(error, tooLarge());
+                    return std::nullopt;
+                }
                 grid[row][column] = text;
+            }
         }
     }
     if (xml.hasError()) {
         fail(error, xml.errorString());
         return std::nullopt;
     }
-    return tableOf(grid);
+    return tableOf(grid, error);
 }
 
 // ---- .xls ----
@@ -291,6 +353,7 @@ std::optional<SheetTable> readXls(const QString &path, const QString &sheet, QSt
         return std::nullopt;
     }
     Grid grid;
+    qint64 cells = 0;
     for (unsigned int r = 0; r < rows; ++r) {
         for (unsigned short c = 0; c < columns; ++c) {
             FreeXL_CellValue cell;
@@ -314,10 +377,14 @@ std::optional<SheetTable> readXls(const QString &path, const QString &sheet, QSt
             default:
                 continue;
             }
+            if (++cells > maxCells) {
+                fail(error, tooLarge());
+                return std::nullopt;
+            }
             grid[int(r)][int(c)] = text;
         }
     }
-    return tableOf(grid);
+    return tableOf(grid, error);
 }
 
 }  // namespace
