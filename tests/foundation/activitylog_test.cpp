@@ -13,6 +13,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QHostInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,9 +35,11 @@ TEST(ActivityLog, AddressAndTime)
     EXPECT_EQ(pickIPv4({v6}), "");
     EXPECT_EQ(logTime(QTime(9, 5, 3)), "09:05:03");
     EXPECT_EQ(logTime(QTime(23, 59, 59)), "23:59:59");
-    EXPECT_EQ(reverseName(""), "");
-    // The identity is looked up once and kept.
+    // The identity is read once and kept; the host name is the machine's own,
+    // never the answer of a network lookup.
     EXPECT_EQ(&machineIdentity(), &machineIdentity());
+    EXPECT_EQ(machineIdentity().hostName, QHostInfo::localHostName());
+    EXPECT_FALSE(machineIdentity().hostName.isEmpty());
 }
 
 TEST(Conditions, BoundTermsInOrder)

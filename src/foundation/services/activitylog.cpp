@@ -22,24 +22,12 @@ QString pickIPv4(const QList<QHostAddress> &addresses)
     return other.isEmpty() ? loopback : other;
 }
 
-QString reverseName(const QString &ip)
-{
-    if (ip.isEmpty())
-        return {};
-    const QHostInfo info = QHostInfo::fromName(ip);
-    const QString name = info.hostName();
-    // Without a reverse entry the resolver hands the address text back.
-    if (info.error() != QHostInfo::NoError || name == ip)
-        return {};
-    return name;
-}
-
 const MachineIdentity &machineIdentity()
 {
     static const MachineIdentity identity = [] {
         MachineIdentity m;
         m.ip = pickIPv4(QNetworkInterface::allAddresses());
-        m.hostName = reverseName(m.ip);
+        m.hostName = QHostInfo::localHostName();
         return m;
     }();
     return identity;

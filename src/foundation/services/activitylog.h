@@ -15,19 +15,17 @@ namespace bv {
 // This machine as the log rows name it.
 struct MachineIdentity {
     QString ip;        // dotted IPv4 text; empty when the machine has none
-    QString hostName;  // reverse name of `ip`; empty when there is none
+    QString hostName;  // the machine's own name
 };
 
-// The identity of this machine, looked up on first use and kept for the run:
-// a reverse lookup may wait on the network, and every log row needs it.
+// The identity of this machine, read on first use from the machine itself and
+// kept for the run. No name is looked up on the network: a reverse lookup can
+// wait for many seconds on a slow network, and the first login writes a row.
 const MachineIdentity &machineIdentity();
 
 // The address a log row names: the last non-loopback IPv4 address of the list
 // (Debian maps the host name to 127.0.1.1), else the last loopback one.
 QString pickIPv4(const QList<QHostAddress> &addresses);
-
-// The name a reverse lookup gives for `ip`; empty when the resolver has none.
-QString reverseName(const QString &ip);
 
 // The client time of a log row, "14:05:09", whatever the system locale.
 QString logTime(const QTime &time);
