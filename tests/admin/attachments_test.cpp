@@ -493,5 +493,64 @@ TEST_P(AttachmentTest, ProgramAttachmentsFromTheMainMenu)
     EXPECT_TRUE(user().shownDialogs.isEmpty());
 }
 
+TEST_P(AttachmentTest, ACompositeActionStoresItsRowAndItsAttachmentTogetherOrNeither)
+{
+    const NewAttachment scan{QStringLiteral("تحويل قطعي"), ".pdf", "scan", {}};
+    // A project and its file in one action: both stay.
+    qint64 project = 0;
+    db().transaction([&] {
+        project = db().insert("INSERT INTO naghshe (rosta) VALUES (?)", {"first"});
+        ASSERT_EQ(addAttachment(db(), attachment::naghshe_pic(), {project}, scan), AddOutcome::Stored);
+    });
+    EXPECT_EQ(rows("naghshe"), 1);
+    EXPECT_EQ(rows("naghshe_pic", "naghshe_id = ?", {project}), 1);
+
+    // A failure after the attachment was stored takes it back with the project.
+    EXPECT_THROW(db().transaction([&] {
+        const qint64 second = db().insert("INSERT INTO naghshe (rosta) VALUES (?)", {"second"});
+        addAttachment(db(), attachment::naghshe_pic(), {second}, scan);
+        db().exec("UPDATE missing_table SET x = 1");
+    }),
+                 DbError);
+    EXPECT_EQ(rows("naghshe"), 1);
+    EXPECT_EQ(rows("naghshe_pic"), 1);
+
+    // A failing attachment takes the project back.
+    if (GetParam() == Engine::SQLite) {
+        db().exec("CREATE TRIGGER refuse BEFORE INSERT ON naghshe_pic WHEN NEW.cmt = 'refused' "
+                  "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    } else {
+        db().exec("CREATE FUNCTION refuse() RETURNS trigger AS $$ BEGIN "
+                  "IF NEW.cmt = 'refused' THEN RAISE EXCEPTION 'refused'; END IF; RETURN NEW; END $$ "
+                  "LANGUAGE plpgsql");
+        db().exec("CREATE TRIGGER refuse BEFORE INSERT ON naghshe_pic FOR EACH ROW EXECUTE FUNCTION refuse()");
+    }
+    EXPECT_THROW(db().transaction([&] {
+        const qint64 third = db().insert("INSERT INTO naghshe (rosta) VALUES (?)", {"third"});
+        addAttachment(db(), attachment::naghshe_pic(), {third}, {"refused", ".pdf", "scan", {}});
+    }),
+                 DbError);
+    EXPECT_EQ(rows("naghshe"), 1);
+    EXPECT_EQ(rows("naghshe_pic"), 1);
+
+    // Deleting the project with its files and the log row: all of it or none.
+    const qint64 file = db().scalar("SELECT id FROM naghshe_pic").toLongLong();
+    const auto removeProject = [&](bool fail) {
+        db().transaction([&] {
+            deleteAttachment(db(), attachment::naghshe_pic(), file, "admin", QStringLiteral("حذف ضميمه 1"));
+            db().exec(fail ? "DELETE FROM missing_table" : "DELETE FROM naghshe WHERE id = ?", fail ? QVariantList{}
+                                                                                                   : QVariantList{project});
+        });
+    };
+    EXPECT_THROW(removeProject(true), DbError);
+    EXPECT_EQ(rows("naghshe"), 1);
+    EXPECT_EQ(rows("naghshe_pic"), 1);
+    EXPECT_EQ(logRows(QStringLiteral("حذف ضميمه 1")), 0);
+    removeProject(false);
+    EXPECT_EQ(rows("naghshe"), 0);
+    EXPECT_EQ(rows("naghshe_pic"), 0);
+    EXPECT_EQ(logRows(QStringLiteral("حذف ضميمه 1")), 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, AttachmentTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) { return bv::test::engineName(info.param); });

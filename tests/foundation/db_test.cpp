@@ -96,3 +96,52 @@ TEST_P(DbTest, SelectKeepsTheQueryColumnOrder)
     EXPECT_EQ(r.value(0, "NAME").toString(), "a");
     EXPECT_FALSE(r.value(0, "missing").isValid());
 }
+
+TEST_P(DbTest, ANestedTransactionJoinsTheOuterOne)
+{
+    const auto count = [&] { return db.scalar("SELECT COUNT(*) FROM people").toInt(); };
+    const auto add = [&](const QString &name) { db.exec("INSERT INTO people (name) VALUES (?)", {name}); };
+    EXPECT_FALSE(db.inTransaction());
+    db.transaction([&] {
+        add("outer");
+        db.transaction([&] {
+            EXPECT_TRUE(db.inTransaction());
+            add("inner");
+        });
+        EXPECT_TRUE(db.inTransaction());
+    });
+    EXPECT_FALSE(db.inTransaction());
+    EXPECT_EQ(count(), 2);
+
+    // An inner failure undoes the whole outer action.
+    EXPECT_THROW(db.transaction([&] {
+        add("outer");
+        db.transaction([&] { add("inner"); });
+        db.transaction([&] { db.exec("INSERT INTO missing_table (name) VALUES (?)", {"x"}); });
+        add("after");
+    }),
+                 DbError);
+    EXPECT_EQ(count(), 2);
+
+    // Even when the outer work swallows it: the inner failure is what the outer
+    // rethrows, not a later error of an aborted transaction.
+    try {
+        db.transaction([&] {
+            add("outer");
+            try {
+                db.transaction([&] { db.exec("INSERT INTO missing_table (name) VALUES (?)", {"x"}); });
+            } catch (const DbError &) {
+            }
+            add("after");
+        });
+        ADD_FAILURE() << "the outer transaction committed";
+    } catch (const DbError &e) {
+        EXPECT_TRUE(e.text().contains("missing_table")) << e.text().toStdString();
+    }
+    EXPECT_EQ(count(), 2);
+    EXPECT_FALSE(db.inTransaction());
+
+    // The connection goes on as before.
+    db.transaction([&] { add("next"); });
+    EXPECT_EQ(count(), 3);
+}

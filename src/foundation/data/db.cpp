@@ -4,6 +4,7 @@
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
+#include <utility>
 
 namespace bv {
 
@@ -218,16 +219,45 @@ qint64 Db::insert(const QString &sql, const QVariantList &params, const QString 
 
 void Db::transaction(const std::function<void()> &work) const
 {
-    QSqlDatabase db = handle();
     if (!isOpen())
         throw DbError(QStringLiteral("اتصال به بانک اطلاعاتي برقرار نيست"));
+    if (depth_ > 0) {
+        // Joined: no statement of its own, so it works alike on every engine.
+        ++depth_;
+        try {
+            work();
+        } catch (...) {
+            --depth_;
+            if (!innerFailure_)
+                innerFailure_ = std::current_exception();
+            throw;
+        }
+        --depth_;
+        return;
+    }
+    QSqlDatabase db = handle();
     if (!db.transaction())
         throw DbError(db.lastError().text());
+    depth_ = 1;
+    innerFailure_ = nullptr;
+    const auto finish = [this] {
+        depth_ = 0;
+        return std::exchange(innerFailure_, nullptr);
+    };
     try {
         work();
     } catch (...) {
+        const std::exception_ptr inner = finish();
         db.rollback();
+        // The first failure is the cause; later ones (an aborted PostgreSQL
+        // transaction refusing every statement) only follow from it.
+        if (inner)
+            std::rethrow_exception(inner);
         throw;
+    }
+    if (const std::exception_ptr inner = finish()) {
+        db.rollback();
+        std::rethrow_exception(inner);
     }
     if (!db.commit()) {
         const QString text = db.lastError().text();

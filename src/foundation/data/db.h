@@ -9,6 +9,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <QVariantMap>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -99,8 +100,13 @@ public:
     qint64 insert(const QString &sql, const QVariantList &params = {}, const QString &idColumn = QStringLiteral("id")) const;
 
     // Runs `work` in one transaction: committed when it returns, rolled back
-    // (and the error rethrown) when it throws.
+    // (and the error rethrown) when it throws. Called inside another transaction
+    // of this connection, it joins that one: a failure of the inner work is
+    // rethrown and rolls back the whole outer action, even when the outer work
+    // catches it and goes on (the outer then rethrows the inner failure).
     void transaction(const std::function<void()> &work) const;
+    // True while transaction() runs on this connection.
+    bool inTransaction() const { return depth_ > 0; }
 
     // Table and column names as the database reports them, lower case.
     QStringList tables() const;
@@ -111,6 +117,8 @@ private:
     QString name_;
     bool registered_ = false;
     std::unique_ptr<Dialect> dialect_;
+    mutable int depth_ = 0;                    // transaction() calls running
+    mutable std::exception_ptr innerFailure_;  // the first failure of a joined transaction
 };
 
 }  // namespace bv
