@@ -1,17 +1,16 @@
 #include "admin_pages.h"
 #include "appsetup.h"
 #include "basedata_pages.h"
+#include "errornet.h"
 #include "exchange_pages.h"
 #include "qtinteraction.h"
 #include "login.h"
 #include "surveying_pages.h"
 #include "windows.h"
 
-#include <QApplication>
-
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    bv::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Borvinat"));
     QApplication::setApplicationVersion(QStringLiteral("1"));
     bv::setUpApplication();

@@ -1,9 +1,10 @@
-// Test entry: a headless Qt application, the scripted user and GoogleTest.
+// Test entry: the program's application object with its error net, headless,
+// the scripted user and GoogleTest.
 #include "appsetup.h"
+#include "errornet.h"
 #include "scripted.h"
 #include "windows.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ private:
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
+    bv::Application app(argc, argv);
     bv::setUpApplication();
     bv::setUi(&bv::test::user());
     ::testing::InitGoogleTest(&argc, argv);

@@ -145,3 +145,19 @@ TEST_P(DbTest, ANestedTransactionJoinsTheOuterOne)
     db.transaction([&] { add("next"); });
     EXPECT_EQ(count(), 3);
 }
+
+TEST_P(DbTest, AnAbandonedTransactionIsRolledBackButARunningOneIsLeftToItsOwner)
+{
+    ASSERT_TRUE(db.handle().transaction());
+    db.exec("INSERT INTO people (name) VALUES (?)", {"abandoned"});
+    db.rollbackAbandoned();
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM people").toInt(), 0);
+    // Nothing open: nothing happens, and the next transaction starts.
+    db.rollbackAbandoned();
+    db.transaction([&] {
+        db.exec("INSERT INTO people (name) VALUES (?)", {"kept"});
+        db.rollbackAbandoned();
+        db.exec("INSERT INTO people (name) VALUES (?)", {"also kept"});
+    });
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM people").toInt(), 2);
+}

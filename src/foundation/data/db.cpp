@@ -266,6 +266,14 @@ void Db::transaction(const std::function<void()> &work) const
     }
 }
 
+void Db::rollbackAbandoned() const
+{
+    if (depth_ > 0 || !isOpen())
+        return;
+    // Without an open transaction the engine refuses or ignores the rollback.
+    handle().rollback();
+}
+
 QStringList Db::tables() const
 {
     QStringList out;

@@ -107,6 +107,10 @@ public:
     void transaction(const std::function<void()> &work) const;
     // True while transaction() runs on this connection.
     bool inTransaction() const { return depth_ > 0; }
+    // Rolls back a transaction left open outside transaction(), as after an
+    // error that escaped its handler. A transaction() still running (a modal
+    // window's event loop inside it) is left to finish on its own.
+    void rollbackAbandoned() const;
 
     // Table and column names as the database reports them, lower case.
     QStringList tables() const;

@@ -8,6 +8,12 @@ DataModule::DataModule()
 {
 }
 
+void DataModule::rollbackAbandoned()
+{
+    for (const Db *db : {&main_, &contracts_, &xls_})
+        db->rollbackAbandoned();
+}
+
 DataModule &dm()
 {
     static DataModule module;

@@ -11,6 +11,8 @@ public:
     Db &main() { return main_; }
     Db &contracts() { return contracts_; }
     Db &xls() { return xls_; }
+    // Rolls back what an escaped error left open on any of the connections.
+    void rollbackAbandoned();
 
 private:
     Db main_;
