@@ -1,6 +1,7 @@
 #include "db.h"
 #include "dm.h"
 #include "errornet.h"
+#include "money.h"
 #include "scripted.h"
 #include "test_db.h"
 
@@ -112,6 +113,11 @@ TEST_P(ErrorNet, ATransactionTheHandlerLeftOpenIsRolledBack)
     window.action = [] { throw std::runtime_error(QStringLiteral("خطا در محاسبه").toStdString()); };
     window.press();
     EXPECT_EQ(errors().last(), QStringLiteral("error: خطا در محاسبه"));
+
+    // An overflow of exact money shows its own Persian message.
+    window.action = [] { (void)Money::fromWhole(922337203685477).times(Decimal(100)); };
+    window.press();
+    EXPECT_EQ(errors().last(), QStringLiteral("error: ") + NumberError(NumberError::Kind::Overflow).text());
 }
 
 TEST_P(ErrorNet, AnErrorCaughtInsideARunningTransactionLeavesItToItsOwner)

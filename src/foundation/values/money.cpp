@@ -165,15 +165,20 @@ Scanned scan(QStringView t, Grouping grouping)
 
 // --- NumberError ---------------------------------------------------------------
 
-NumberError::NumberError(Kind kind)
-    : std::runtime_error(kind == Kind::Overflow ? "number out of range" : "division by zero"), kind_(kind)
+namespace {
+QString numberErrorText(NumberError::Kind kind)
 {
+    return kind == NumberError::Kind::Overflow ? QStringLiteral("حاصل محاسبه بيش از حد مجاز است")
+                                               : QStringLiteral("تقسيم بر صفر ممکن نيست");
 }
+}  // namespace
+
+// what() carries the Persian text too, so the error net shows it as it is.
+NumberError::NumberError(Kind kind) : std::runtime_error(numberErrorText(kind).toStdString()), kind_(kind) {}
 
 QString NumberError::text() const
 {
-    return kind_ == Kind::Overflow ? QStringLiteral("حاصل محاسبه بيش از حد مجاز است")
-                                   : QStringLiteral("تقسيم بر صفر ممکن نيست");
+    return numberErrorText(kind_);
 }
 
 // --- Decimal -------------------------------------------------------------------
