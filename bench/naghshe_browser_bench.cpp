@@ -5,6 +5,7 @@
 // library on the same connection. SQLite always; PostgreSQL too when
 // BORVINAT_TEST_PG names a cluster ("host:port:user:password"). Prints a
 // table; never fails.
+#include "bench_support.h"
 #include "db.h"
 #include "naghshe_search.h"
 #include "sample.h"
@@ -12,86 +13,16 @@
 #include "xlsxexport.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QSqlDriver>
 #include <QTemporaryDir>
 #include <QTextStream>
 
-#include <libpq-fe.h>
-#include <sqlite3.h>
-
 using namespace bv;
 using namespace bv::survey;
+using bv::bench::timed;
 
 namespace {
 constexpr int projectCount = 100000;
 constexpr int firstScreen = 200;  // the window's first screen of rows
-
-double millis(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-template <typename F>
-double timed(F &&work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return millis(timer);
-}
-
-// Runs `sql` with `values` through the driver's native handle, reading every
-// field as text, and returns the rows read.
-int bare(const Db &db, const QString &sql, const QVariantList &values)
-{
-    const QVariant handle = db.handle().driver()->handle();
-    int rows = 0;
-    if (db.dialect().engine() == Engine::SQLite) {
-        sqlite3 *h = *static_cast<sqlite3 *const *>(handle.data());
-        sqlite3_stmt *st = nullptr;
-        const QByteArray text = sql.toUtf8();
-        if (sqlite3_prepare_v2(h, text.constData(), int(text.size()), &st, nullptr) != SQLITE_OK)
-            return -1;
-        std::vector<QByteArray> bound;
-        for (int i = 0; i < values.size(); ++i) {
-            bound.push_back(values[i].toString().toUtf8());
-            sqlite3_bind_text(st, i + 1, bound.back().constData(), int(bound.back().size()), SQLITE_TRANSIENT);
-        }
-        const int columns = sqlite3_column_count(st);
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            for (int c = 0; c < columns; ++c)
-                sqlite3_column_text(st, c);
-            ++rows;
-        }
-        sqlite3_finalize(st);
-        return rows;
-    }
-    PGconn *h = *static_cast<PGconn *const *>(handle.data());
-    QString numbered;
-    int n = 0;
-    for (const QChar ch : sql)
-        numbered += ch == QLatin1Char('?') ? QStringLiteral("$%1").arg(++n) : QString(ch);
-    std::vector<QByteArray> bound;
-    std::vector<const char *> params;
-    for (const QVariant &v : values)
-        bound.push_back(v.toString().toUtf8());
-    for (const QByteArray &b : bound)
-        params.push_back(b.constData());
-    PGresult *r = PQexecParams(h, numbered.toUtf8().constData(), int(params.size()), nullptr, params.data(), nullptr,
-                               nullptr, 0);
-    if (PQresultStatus(r) == PGRES_TUPLES_OK) {
-        rows = PQntuples(r);
-        const int columns = PQnfields(r);
-        for (int i = 0; i < rows; ++i)
-            for (int c = 0; c < columns; ++c)
-                PQgetvalue(r, i, c);
-    } else {
-        rows = -1;
-    }
-    PQclear(r);
-    return rows;
-}
 
 void run(const QString &engine, Db &db, QTextStream &out)
 {
@@ -154,17 +85,17 @@ void run(const QString &engine, Db &db, QTextStream &out)
         NaghsheTotals totals;
         // What the window does before it shows anything: totals, finalised count, first screen.
         const double sums = timed([&] { totals = naghsheTotals(db, c); });
-        const double sumsBare = timed([&] { bare(db, naghsheTotalsSql(c), c.values()); });
+        const double sumsBare = timed([&] { bench::bareSelect(db, naghsheTotalsSql(c), c.values()); });
         const double screen = timed([&] {
             finalisedCount(db, c);
             naghsheListPage(db, c, firstScreen);
         });
         const double screenBare = timed([&] {
-            bare(db, naghsheFinalisedSql(c), c.values());
-            bare(db, db.dialect().firstRows(naghsheListSql(db.dialect(), c), firstScreen), c.values());
+            bench::bareSelect(db, naghsheFinalisedSql(c), c.values());
+            bench::bareSelect(db, db.dialect().firstRows(naghsheListSql(db.dialect(), c), firstScreen), c.values());
         });
         const double list = timed([&] { rows = naghsheList(db, c); });
-        const double listBare = timed([&] { bare(db, naghsheListSql(db.dialect(), c), c.values()); });
+        const double listBare = timed([&] { bench::bareSelect(db, naghsheListSql(db.dialect(), c), c.values()); });
         out << QStringLiteral("%1 | %2 | %3 | %4 | %5 | %6 | %7 | %8\n")
                    .arg(k.name.leftJustified(14))
                    .arg(totals.count, 6)
@@ -193,43 +124,6 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
-    QTemporaryDir dir;
-    QString error;
-    {
-        Db db(QStringLiteral("bench-sqlite"));
-        ConnectionParams params;
-        params.engine = Engine::SQLite;
-        params.host = dir.filePath(QStringLiteral("bench.db"));
-        if (db.open(params, &error))
-            run(QStringLiteral("SQLite"), db, out);
-        else
-            out << "SQLite: " << error << "\n";
-    }
-    const QStringList pg = qEnvironmentVariable("BORVINAT_TEST_PG").split(QLatin1Char(':'));
-    if (pg.size() == 4) {
-        ConnectionParams params;
-        params.engine = Engine::PostgreSQL;
-        params.host = pg[0];
-        params.port = pg[1].toInt();
-        params.user = pg[2];
-        params.password = pg[3];
-        params.database = QStringLiteral("postgres");
-        const QString name = QStringLiteral("bv_browser_bench_%1").arg(QCoreApplication::applicationPid());
-        Db admin(QStringLiteral("bench-pg-admin"));
-        if (admin.open(params, &error)) {
-            admin.exec(QStringLiteral("CREATE DATABASE ") + name);
-            {
-                Db db(QStringLiteral("bench-pg"));
-                params.database = name;
-                if (db.open(params, &error))
-                    run(QStringLiteral("PostgreSQL"), db, out);
-                else
-                    out << "PostgreSQL: " << error << "\n";
-            }
-            admin.exec(QStringLiteral("DROP DATABASE ") + name);
-        } else {
-            out << "PostgreSQL: " << error << "\n";
-        }
-    }
+    bench::onEachEngine(out, [&](const QString &engine, Db &db) { run(engine, db, out); });
     return 0;
 }
