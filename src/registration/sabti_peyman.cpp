@@ -9,7 +9,6 @@
 #include "sabti_contractors.h"
 #include "sabti_peyman_ins.h"
 #include "session.h"
-#include "text.h"
 #include "windows.h"
 
 #include <QAction>
@@ -123,10 +122,8 @@ void sabti_peyman::search()
     sabt::ContractorFilter f;
     if (typ->currentIndex() < 2)
         f.kind = typ->currentText();
-    if (CheckBox1->active())
-        f.lname = normalizeInput(lname->text()).trimmed();
-    if (CheckBox2->active())
-        f.company = normalizeInput(company->text()).trimmed();
+    f.lname = CheckBox1->entry();
+    f.company = CheckBox2->entry();
     try {
         DBGrid1->setRows(sabt::searchContractors(dm().main(), f));
     } catch (const DbError &e) {

@@ -1,12 +1,11 @@
 #include "sabti_peyman_ins.h"
 
 #include "dateedit.h"
-#include "dates.h"
 #include "dm.h"
 #include "interaction.h"
 #include "session.h"
-#include "text.h"
 #include "villages.h"
+#include "widgets.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -91,8 +90,11 @@ sabti_peyman_ins::sabti_peyman_ins(QWidget *parent) : QDialog(parent)
 
     auto form = [](QWidget *box, std::initializer_list<std::pair<QString, QWidget *>> rows) {
         auto *f = new QFormLayout(box);
-        for (const auto &[label, widget] : rows)
+        for (const auto &[label, widget] : rows) {
+            if (auto *date = qobject_cast<JalaliDateEdit *>(widget))
+                date->setCaption(label);
             f->addRow(label, widget);
+        }
         return box;
     };
     auto *person = form(new QWidget(this),
@@ -162,7 +164,7 @@ void sabti_peyman_ins::startNew()
         e->clear();
     cod_karbari->clear();
     for (QComboBox *c : {madrak, reshte, tamin_shahr})
-        c->setEditText(QString());
+        showStoredValue(c, QString());
     birthday->setDate(emptyDateMask);
     comp_dat->setDate(emptyDateMask);
     ins_btn->setVisible(true);
@@ -179,51 +181,40 @@ void sabti_peyman_ins::startEdit(qint64 id, const Row &c)
     for (auto &[name, e] : edits_)
         e->setText(c.value(name).toString());
     cod_karbari->setText(c.value(QStringLiteral("cod_karbari")).toString());
-    madrak->setEditText(c.value(QStringLiteral("madrak")).toString());
-    reshte->setEditText(c.value(QStringLiteral("reshte")).toString());
-    tamin_shahr->setEditText(c.value(QStringLiteral("tamin_shahr")).toString());
+    for (QComboBox *box : {madrak, reshte, tamin_shahr})
+        showStoredValue(box, c.value(box->objectName()).toString());
     birthday->setDate(c.value(QStringLiteral("birthday")).toString());
     comp_dat->setDate(c.value(QStringLiteral("comp_dat")).toString());
     ins_btn->setVisible(false);
     edit_btn->setVisible(true);
 }
 
-std::optional<sabt::ContractorTexts> sabti_peyman_ins::typed()
+sabt::ContractorTexts sabti_peyman_ins::typed() const
 {
-    for (const auto &[date, label] : {std::pair{birthday, QStringLiteral("تاريخ تولد")},
-                                      std::pair{comp_dat, QStringLiteral("تاريخ ثبت")}}) {
-        if (!date->isBlank() && !isJalaliDate(date->date())) {
-            ui().message(QStringLiteral("تاريخ «%1» کامل نيست").arg(label), MessageKind::Warning);
-            return std::nullopt;
-        }
-    }
     sabt::ContractorTexts t;
-    for (auto &[name, e] : edits_)
-        t[name] = normalizeInput(e->text()).trimmed();
+    for (const auto &[name, e] : edits_)
+        t[name] = typedText(e);
+    for (QWidget *box : std::initializer_list<QWidget *>{madrak, reshte, tamin_shahr, birthday, comp_dat})
+        t[box->objectName()] = typedText(box);
     t[QStringLiteral("typ")] = haghighi->isChecked() ? sabt::naturalPerson
         : hoghoghi->isChecked()                      ? sabt::legalPerson
                                                      : QString();
     t[QStringLiteral("cod_karbari")] = cod_karbari->text();
-    t[QStringLiteral("madrak")] = normalizeInput(madrak->currentText()).trimmed();
-    t[QStringLiteral("reshte")] = normalizeInput(reshte->currentText()).trimmed();
-    t[QStringLiteral("tamin_shahr")] = normalizeInput(tamin_shahr->currentText()).trimmed();
-    t[QStringLiteral("birthday")] = birthday->date();
-    t[QStringLiteral("comp_dat")] = comp_dat->date();
     return t;
 }
 
 bool sabti_peyman_ins::insert()
 {
-    const std::optional<sabt::ContractorTexts> t = typed();
-    if (!t)
+    if (!acceptDates({birthday, comp_dat}))
         return false;
+    const sabt::ContractorTexts t = typed();
     try {
         const Db &db = dm().main();
-        if (sabt::contractorExists(db, *t)) {
+        if (sabt::contractorExists(db, t)) {
             ui().message(sabt::duplicateContractorMessage);
             return false;
         }
-        sabt::insertContractor(db, *t, session().karbar);
+        sabt::insertContractor(db, t, session().karbar);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;
@@ -235,11 +226,11 @@ bool sabti_peyman_ins::insert()
 
 bool sabti_peyman_ins::edit()
 {
-    const std::optional<sabt::ContractorTexts> t = typed();
-    if (!t)
+    if (!acceptDates({birthday, comp_dat}))
         return false;
+    const sabt::ContractorTexts t = typed();
     try {
-        sabt::updateContractor(dm().main(), editedId_, *t, session().karbar);
+        sabt::updateContractor(dm().main(), editedId_, t, session().karbar);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;

@@ -43,8 +43,8 @@ signals:
     void saved();
 
 private:
-    // The typed texts by column; nullopt (after the message) when one cannot be stored.
-    std::optional<sabt::ContractorTexts> typed();
+    // The typed texts by column.
+    sabt::ContractorTexts typed() const;
     void fillCounties();
     std::map<QString, QLineEdit *> edits_;
     qint64 editedId_ = 0;
