@@ -1,6 +1,7 @@
 #include "sample.h"
 
 #include "money.h"
+#include "sabt_calc.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -45,6 +46,7 @@ const QStringList companies = {
     QStringLiteral("مهندسين مشاور نقش جهان"), QStringLiteral("پارس نقشه"), QStringLiteral("آبادگران روستا"),
     QStringLiteral("سپهر نگار"), QStringLiteral("کاوش زمين"), QStringLiteral("طرح و نقشه مرکزي"),
 };
+const QString emptyDate = QStringLiteral("    /  /  ");
 const QString natural = QStringLiteral("حقيقي");
 const QString legal = QStringLiteral("حقوقي");
 
@@ -307,22 +309,100 @@ void makeStudies(const Db &db, Random &r, const Size &size, const std::vector<Vi
     }
 }
 
+std::vector<Contractor> makeRegistrationContractors(const Db &db, Random &r, const Size &size,
+                                                    const std::vector<Village> &villages)
+{
+    std::vector<Contractor> out;
+    const QStringList columns = {"typ", "fname", "lname", "company", "father", "nation", "email", "madrak", "reshte",
+                                 "mobile", "tel", "nezam", "cod_sabti", "model", "serial", "cod_karbari", "adr",
+                                 "hesab_no", "sodor", "sh_no", "zipcode", "birthday", "bank", "shobe", "comp_name",
+                                 "comp_dat", "comp_loc", "comp_adr", "comp_no", "comp_shenase", "eghtesadi_cod",
+                                 "tamin_shahr", "tamin_shobe"};
+    BulkInsert insert(db, QStringLiteral("sabti_peyman"), columns);
+    const QStringList degrees = {QStringLiteral("کارداني"), QStringLiteral("کارشناسي"), QStringLiteral("کارشناسي ارشد")};
+    const QStringList fields = {QStringLiteral("مهندسي نقشه برداري"), QStringLiteral("مهندسي عمران"),
+                                QStringLiteral("مهندسي ژئودزي و ژئوماتيک")};
+    const QStringList devices = {QStringLiteral("Leica GS18"), QStringLiteral("Trimble R10"), QStringLiteral("South Galaxy G1"),
+                                 QStringLiteral("CHC i80")};
+    const QStringList banks = {QStringLiteral("ملي"), QStringLiteral("ملت"), QStringLiteral("کشاورزي"),
+                               QStringLiteral("صادرات")};
+    for (int i = 0; i < size.registrationContractors; ++i) {
+        const bool person = i % 4 != 0;
+        const QString fname = r.pick(firstNames);
+        const QString lname = r.pick(lastNames);
+        const QString company = person ? QString() : r.pick(companies) + QStringLiteral(" ") + QString::number(i);
+        const QString city = villages.empty() ? QString() : villages[size_t(r.between(0, int(villages.size()) - 1))].city;
+        insert.add({person ? natural : legal, fname, lname, company, r.pick(firstNames), nationalCode(r),
+                    QStringLiteral("surveyor%1@example.ir").arg(i + 1), r.pick(degrees), r.pick(fields),
+                    QStringLiteral("0918%1").arg(r.between(1000000, 9999999)),
+                    QStringLiteral("086%1").arg(r.between(30000000, 39999999)), QString::number(r.between(10000, 99999)),
+                    QStringLiteral("sabt%1").arg(r.between(1000, 9999)), r.pick(devices),
+                    QString::number(r.between(100000, 999999)), QStringLiteral("p%1").arg(r.between(100000, 999999)),
+                    city + QStringLiteral("، خيابان امام، کوچه ") + QString::number(r.between(1, 40)),
+                    QString::number(r.between(100000000, 999999999)), city, QString::number(r.between(1, 9999)),
+                    QString::number(r.between(1000000000, 2000000000)), r.date(1345, 1375), r.pick(banks),
+                    QStringLiteral("شعبه مرکزي ") + city, person ? QString() : company,
+                    person ? QString() : r.date(1380, 1400), person ? QString() : city,
+                    person ? QString() : city + QStringLiteral("، بلوار جمهوري"),
+                    person ? QString() : QString::number(r.between(1000, 9999)),
+                    person ? QString() : QString::number(r.between(10000000, 99999999)),
+                    person ? QString() : QString::number(r.between(100000000, 999999999)), city,
+                    QStringLiteral("شعبه ") + QString::number(r.between(1, 5))});
+        out.push_back({0, person ? fname + QStringLiteral(" ") + lname : company});
+    }
+    // The ids the table gave, in insert order.
+    const ResultSet ids = db.select(QStringLiteral("SELECT id FROM sabti_peyman ORDER BY id"));
+    for (size_t i = 0; i < out.size() && i < size_t(ids.size()); ++i)
+        out[i].id = ids.rows[ids.size() - out.size() + i][0].toLongLong();
+    return out;
+}
+
+// Jobs priced by the entry window's own computations, one estimate or both.
 void makeRegistrations(const Db &db, Random &r, const Size &size, const std::vector<Village> &villages,
                        const std::vector<Contractor> &contractors)
 {
     BulkInsert insert(db, QStringLiteral("sabti"),
-                      {"city", "bakhsh", "dehestan", "rosta", "cod", "tamin_sal", "peymankar", "prot_no", "prot_dat1",
-                       "tarh", "ravesh", "tedad", "mablagh_gh", "mablagh_gh_1", "tedad_gh", "masahat", "tajhiz",
-                       "status"});
+                      {"city", "bakhsh", "dehestan", "rosta", "cod", "tamin_sal", "peymankar", "peymankar_id",
+                       "prot_no", "prot_dat1", "prot_dat2", "tarh", "ravesh", "tedad", "mablagh_gh", "zarib_gh_s",
+                       "mablagh_gh_1", "tedad_gh", "masahat", "zarib_p", "zarib_t", "zarib_m", "tajhiz", "zarib_k",
+                       "zarib_man", "mablagh_m_1", "paper_no", "paper_dat", "tahvil_dat", "hosn_dat", "status",
+                       "status_dat_gh", "ravesh2"});
+    const QString equipment = itemsOf(QStringLiteral("مبلغ تجهيز کارگاه ثبتي")).value(0);
     for (int i = 0; i < size.registrations; ++i) {
         const Village &v = villages[size_t(r.between(0, int(villages.size()) - 1))];
-        const Contractor &c = contractors[size_t(r.between(0, int(contractors.size()) - 1))];
+        const Contractor c = contractors.empty() ? Contractor{0, QStringLiteral("?")}
+                                                 : contractors[size_t(r.between(0, int(contractors.size()) - 1))];
         const int year = r.between(1398, 1403);
-        const int parcels = r.between(50, 900);
-        insert.add({v.city, v.bakhsh, v.dehestan, v.rosta, v.cod, QString::number(year), c.name,
-                    QString::number(r.between(100, 9999)), r.date(year, year), r.pick(itemsOf(QStringLiteral("نوع طرح ثبتي"))),
-                    r.pick({"PPK", "RTK"}), parcels, 450000, qint64(parcels) * 450000, parcels, r.area(5, 90).toSql(),
-                    20000000, QString()});
+        const QString method = r.pick({"PPK", "RTK"});
+        const bool perParcel = r.chance(70), perHectare = !perParcel || r.chance(40);
+        const QString parcels = QString::number(r.between(40, 900));
+        const QString area = r.area(3, 60).plain();
+        const QString difficulty = r.pick({"1", "1.5", "2"});
+        const Money parcelPrice =
+            Money::parse(itemsOf(QStringLiteral("مبلغ هر قطعه نقشه برداري") + method).value(0)).value_or(Money());
+        const QString hectarePrice = itemsOf(QStringLiteral("مبلغ هر هکتار نقشه برداري") + method).value(0);
+        const QString density = sabt::densityCoefficient(parcels, area).value_or(QStringLiteral("1.1"));
+        const QString smallness = sabt::smallnessCoefficient(area);
+        const QString regional = v.zarib.plain();
+        const Money parcelEstimate = perParcel ? sabt::parcelAmount(parcels, parcelPrice, difficulty).value_or(Money()) : Money();
+        const Money hectareEstimate = perHectare
+            ? sabt::hectareAmount({area, hectarePrice, density, difficulty, regional, smallness,
+                                   Money::parse(equipment).value_or(Money())})
+                  .value_or(Money())
+            : Money();
+        const bool delivered = r.chance(60);
+        insert.add({v.city, v.bakhsh, v.dehestan, v.rosta, v.cod, QString::number(year), c.name, c.id,
+                    QString::number(r.between(100, 9999)), r.date(year, year), r.date(year, year + 1),
+                    r.pick(itemsOf(QStringLiteral("نوع طرح ثبتي"))), perParcel ? method : QString(),
+                    perParcel ? parcels.toInt() : 0, perParcel ? parcelPrice.toSql() : QVariant(0),
+                    perParcel ? difficulty : QStringLiteral("1"), parcelEstimate.toSql(),
+                    perHectare ? parcels.toInt() : 0, perHectare ? area : QStringLiteral("0"),
+                    perHectare ? hectarePrice : QStringLiteral("0"), perHectare ? density : QStringLiteral("0"),
+                    difficulty, perHectare ? equipment : QStringLiteral("0"), perHectare ? smallness : QStringLiteral("0"),
+                    regional, hectareEstimate.toSql(), QString::number(r.between(100, 9999)), r.date(year, year),
+                    delivered ? r.date(year, year + 1) : emptyDate, delivered && r.chance(50) ? r.date(year + 1, year + 1) : emptyDate,
+                    delivered ? r.pick({QStringLiteral("قطعي"), QStringLiteral("موقت")}) : QString(),
+                    delivered ? r.date(year + 1, year + 1) : emptyDate, perHectare ? method : QString()});
     }
 }
 
@@ -349,12 +429,13 @@ void fill(const Db &main, const Db *contracts, const Size &size)
 {
     Random r(size.seed);
     std::vector<Village> villages;
-    std::vector<Contractor> contractors;
+    std::vector<Contractor> contractors, surveyors;
     QStringList contractNumbers;
     main.transaction([&] {
         makeLookupLists(main);
         villages = makeVillages(main, r, size);
         contractors = makeContractors(main, r, size);
+        surveyors = makeRegistrationContractors(main, r, size, villages);
     });
     if (contracts) {
         createContractsRegister(*contracts);
@@ -364,7 +445,7 @@ void fill(const Db &main, const Db *contracts, const Size &size)
     }
     main.transaction([&] { makeProjects(main, r, size, villages, contractors, contractNumbers); });
     main.transaction([&] { makeStudies(main, r, size, villages, contractors); });
-    main.transaction([&] { makeRegistrations(main, r, size, villages, contractors); });
+    main.transaction([&] { makeRegistrations(main, r, size, villages, surveyors); });
 }
 
 }  // namespace bv::sample

@@ -12,6 +12,7 @@ struct Size {
     int contractors = 40;
     int projects = 2000;
     int studies = 500;
+    int registrationContractors = 30;
     int registrations = 300;
     int contracts = 400;   // rows of the contracts register
     quint32 seed = 1;
