@@ -288,8 +288,11 @@ void abadiha::replaceFromSheet()
     ui().message(QStringLiteral("انتقال انجام شد"));
 }
 
-std::optional<Village> abadiha::pick()
+std::optional<Village> abadiha::pick(bool emptyFilters)
 {
+    if (emptyFilters)
+        for (QLineEdit *edit : {cod, city, rosta})
+            edit->clear();
     try {
         applyRights(pageRights(dm().main(), session().prsId, QStringLiteral("abadiha")).value_or(PageRights{}));
     } catch (const DbError &e) {
@@ -312,9 +315,9 @@ void abadiha::rowDoubleClicked()
     accept();
 }
 
-std::optional<Village> pickVillage()
+std::optional<Village> pickVillage(bool emptyFilters)
 {
-    return windows::get<abadiha>().pick();
+    return windows::get<abadiha>().pick(emptyFilters);
 }
 
 }  // namespace bv

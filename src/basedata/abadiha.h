@@ -48,7 +48,7 @@ public:
 
     // Shows the browser as a picker; the village double-clicked, nullopt when
     // it was closed without one.
-    std::optional<Village> pick();
+    std::optional<Village> pick(bool emptyFilters = false);
     // A double click: in a picker, takes the current row and closes.
     void rowDoubleClicked();
 
@@ -75,7 +75,8 @@ private:
 };
 
 // The village picker of the entry windows: the browser, opened modally with the
-// user's village rights; the village double-clicked, or nullopt.
-std::optional<Village> pickVillage();
+// user's village rights; the village double-clicked, or nullopt. With
+// `emptyFilters` the code, county and village filters are emptied first.
+std::optional<Village> pickVillage(bool emptyFilters = false);
 
 }  // namespace bv

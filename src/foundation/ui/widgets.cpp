@@ -13,11 +13,42 @@ ClickLabel::ClickLabel(const QString &text, QWidget *parent) : QLabel(text, pare
     setCursor(Qt::PointingHandCursor);
 }
 
+void ClickLabel::setLinkColour(const QColor &colour)
+{
+    linkColour_ = colour;
+    showLink(false);
+}
+
+void ClickLabel::showLink(bool hovered)
+{
+    QFont f = font();
+    f.setPointSize(hovered ? 10 : 8);
+    f.setBold(hovered);
+    setFont(f);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, hovered ? linkColour_ : QColor(Qt::black));
+    setPalette(p);
+}
+
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         emit clicked();
     QLabel::mouseReleaseEvent(event);
+}
+
+void ClickLabel::enterEvent(QEnterEvent *event)
+{
+    if (linkColour_.isValid())
+        showLink(true);
+    QLabel::enterEvent(event);
+}
+
+void ClickLabel::leaveEvent(QEvent *event)
+{
+    if (linkColour_.isValid())
+        showLink(false);
+    QLabel::leaveEvent(event);
 }
 
 QString typedText(const QWidget *input)
