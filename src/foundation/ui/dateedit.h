@@ -8,9 +8,6 @@
 
 namespace bv {
 
-// The empty mask a date box stores when nothing was typed.
-inline const QString emptyDateMask = QStringLiteral("    /  /  ");
-
 // The 10-character stored form of what a date box shows: ASCII digits, blanks
 // where nothing was typed.
 QString storedDateText(const QString &display);

@@ -7,6 +7,9 @@
 
 namespace bv {
 
+// An unset date as stored: the empty mask of a date box.
+inline const QString emptyDateMask = QStringLiteral("    /  /  ");
+
 struct TJalaliDate {
     std::uint16_t GYear = 0;
     std::uint16_t GMonth = 0;
