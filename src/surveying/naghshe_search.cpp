@@ -98,6 +98,15 @@ Conditions systemExportConditions(const Dialect &dialect, const NaghsheFilters &
     return c;
 }
 
+Conditions coverSheetConditions(const Dialect &dialect, const NaghsheFilters &filters)
+{
+    NaghsheFilters f = filters;
+    f.tamin_loc.reset();
+    Conditions c(dialect);
+    addListAndEndFilters(c, f, false);
+    return c;
+}
+
 NaghsheTotals naghsheTotals(const Db &db, const Conditions &conditions)
 {
     const ResultSet r = db.select(naghsheTotalsSql(conditions), conditions.values());

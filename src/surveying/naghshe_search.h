@@ -40,6 +40,9 @@ Conditions naghsheConditions(const Dialect &dialect, const NaghsheFilters &filte
 // The system export's conditions: the county, village, credit year,
 // contractor, contract number, credit source and contract-end filters only.
 Conditions systemExportConditions(const Dialect &dialect, const NaghsheFilters &filters);
+// The statement cover sheet's conditions: the county, village, credit year,
+// contractor, contract number and contract-end filters only.
+Conditions coverSheetConditions(const Dialect &dialect, const NaghsheFilters &filters);
 
 struct NaghsheTotals {
     qint64 count = 0;

@@ -3,11 +3,13 @@
 #include "attachment_window.h"
 #include "attachments.h"
 #include "browsergrid.h"
+#include "clipboard_frm.h"
 #include "dateedit.h"
 #include "dates.h"
 #include "dm.h"
 #include "filesafety.h"
 #include "filters.h"
+#include "fillsteps.h"
 #include "interaction.h"
 #include "lookuplists.h"
 #include "naghshe_ins.h"
@@ -177,18 +179,28 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
     QMenu *office = forms->addMenu(QStringLiteral("پيگيري هاي اداري"));
     QMenu *money = forms->addMenu(QStringLiteral("گردش مالي"));
     for (const char *caption : {"موافقت نامه", "فرم استعلام 3بخشي", "هيئت انتخاب مشاور",
-                                "ابلاغ موافقت نامه (حقيقي/حقوقي) (A5)", "تمديد قرارداد", "خاتمه قرارداد"})
+                                "ابلاغ موافقت نامه (حقيقي/حقوقي) (A5)"})
         formItems << contract->addAction(QString::fromUtf8(caption));
+    N21 = contract->addAction(QStringLiteral("تمديد قرارداد"));
+    N57 = contract->addAction(QStringLiteral("خاتمه قرارداد"));
     QMenu *increase = contract->addMenu(QStringLiteral("افزايش قرارداد"));
-    for (const char *caption : {"امور پيمان ها", "ابلاغ اضافه کاري", "شرح عمليات"})
-        formItems << increase->addAction(QString::fromUtf8(caption));
-    for (const char *caption : {"تحويل اوليه", "تحويل قطعي", "برچسب لوح فشرده", "تخصيص امتياز ارزيابي",
-                                "ارزيابي اوليه", "چک ليست نهايي (با تصوير امضا)", "چک ليست تامين اعتبار حقيقي",
+    N58 = increase->addAction(QStringLiteral("امور پيمان ها"));
+    N60 = increase->addAction(QStringLiteral("ابلاغ اضافه کاري"));
+    N59 = increase->addAction(QStringLiteral("شرح عمليات"));
+    N10 = office->addAction(QStringLiteral("تحويل اوليه"));
+    N12 = office->addAction(QStringLiteral("تحويل قطعي"));
+    for (const char *caption : {"برچسب لوح فشرده", "تخصيص امتياز ارزيابي", "ارزيابي اوليه",
+                                "چک ليست نهايي (با تصوير امضا)", "چک ليست تامين اعتبار حقيقي",
                                 "چک ليست تامين اعتبار حقوقي"})
         formItems << office->addAction(QString::fromUtf8(caption));
-    for (const char *caption : {"صورت وضعيت موقت", "صورت وضعيت قطعي", "صورت وضعيت جذبي", "صورت وضعيت آزاد",
-                                "حسن انجام کار", "تسويه حساب", "تسويه حساب با دهياري", "روکش صورت وضعيت"})
-        formItems << money->addAction(QString::fromUtf8(caption));
+    N23 = money->addAction(QStringLiteral("صورت وضعيت موقت"));
+    N13 = money->addAction(QStringLiteral("صورت وضعيت قطعي"));
+    N42 = money->addAction(QStringLiteral("صورت وضعيت جذبي"));
+    N43 = money->addAction(QStringLiteral("صورت وضعيت آزاد"));
+    N14 = money->addAction(QStringLiteral("حسن انجام کار"));
+    N24 = money->addAction(QStringLiteral("تسويه حساب"));
+    N44 = money->addAction(QStringLiteral("تسويه حساب با دهياري"));
+    N25 = money->addAction(QStringLiteral("روکش صورت وضعيت"));
     N54 = money->addAction(QStringLiteral("مدارک اوراق"));
     QMenu *reports = bar->addMenu(QStringLiteral("گزارشات"));
     N15 = reports->menuAction();
@@ -307,6 +319,26 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
     connect(N45, &QAction::triggered, this, [] { openAttachments(attachment::naghshe_mostanadat(), {}); });
     for (QAction *later : QList<QAction *>{N26, N41, N47} + formItems)
         connect(later, &QAction::triggered, this, &notAvailable);
+    const std::vector<std::pair<QAction *, LetterFill>> letters = {
+        {N23, survey::temporaryStatement},
+        {N13, survey::finalStatement},
+        {N42, survey::absorptionStatement},
+        {N43, survey::freeStatement},
+        {N14, survey::goodPerformanceLetter},
+        {N25, survey::coverSheet},
+        {N44, survey::councilSettlement},
+        {N10, [](const Db &db, const survey::LetterSource &s) { return survey::handoverLetter(db, s, true); }},
+        {N12, [](const Db &db, const survey::LetterSource &s) { return survey::handoverLetter(db, s, false); }},
+        {N60, survey::overtimeNotice},
+        {N59, survey::operationsDescription},
+        {N57, survey::terminationLetter},
+    };
+    for (const auto &[item, fill] : letters)
+        connect(item, &QAction::triggered, this, [this, fill] { printLetter(fill); });
+    // These letters are also pasted into the word processor.
+    for (const auto &[item, fill] : std::vector<std::pair<QAction *, LetterFill>>{
+             {N24, survey::settlementLetter}, {N21, survey::extensionLetter}, {N58, survey::contractAffairsLetter}})
+        connect(item, &QAction::triggered, this, [this, fill] { printLetter(fill, true); });
     connect(&windows::get<naghshe_ins>(), &naghshe_ins::saved, this, &naghshe_src::searchKeeping);
 }
 
@@ -317,7 +349,7 @@ void naghshe_src::applyRights(const PageRights &rights)
     N3->setEnabled(rights.remove);
     for (QAction *a : {N7, N15, N45})
         a->setEnabled(rights.view);
-    for (QAction *a : formItems)
+    for (QAction *a : formItems + letterItems())
         a->setEnabled(rights.view);
     N54->setEnabled(rights.view);
 }
@@ -620,6 +652,26 @@ void naghshe_src::programDocuments()
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }
+}
+
+QList<QAction *> naghshe_src::letterItems() const
+{
+    return {N23, N13, N42, N43, N14, N24, N25, N44, N10, N12, N21, N58, N60, N59, N57};
+}
+
+void naghshe_src::printLetter(const LetterFill &fill, bool toClipboard)
+{
+    if (!DBGrid1->currentId().isValid())
+        return;
+    // Letters over the listed projects need all of them, not the first screen.
+    completeList();
+    const survey::LetterSource source{DBGrid1->currentRow(), DBGrid1->shownRows(), last_};
+    report::runFill([&] {
+        report::Document doc = fill(dm().main(), source);
+        if (toClipboard)
+            report::copyLetterText(doc);
+        doc.preview();
+    });
 }
 
 void naghshe_src::fontBigger(int step)

@@ -1,10 +1,12 @@
 #pragma once
 // The survey projects browser: filters, count and totals, the coloured list
 // and every action on the current project.
+#include "naghshe_letters.h"
 #include "naghshe_search.h"
 #include "session.h"
 
 #include <QDialog>
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -57,6 +59,11 @@ public:
     void programDocuments();
     void fontBigger(int step);
     void recomputeTarget();
+    // A statement or letter of the current project, filled from a fresh
+    // template and previewed; nothing without a current project. With
+    // `toClipboard` the letter's text goes to the clipboard before the preview.
+    using LetterFill = std::function<report::Document(const Db &, const survey::LetterSource &)>;
+    void printLetter(const LetterFill &fill, bool toClipboard = false);
 
     // Filters.
     FilterCheck *CheckBox11, *CheckBox5, *CheckBox6, *CheckBox8, *CheckBox9, *CheckBox10;
@@ -71,9 +78,12 @@ public:
     // Menu.
     QAction *N1, *N2, *N3, *N7, *N15, *N16, *N17, *N53, *N26, *N46, *N41, *N45, *N38, *N47, *N39, *N40, *N6, *N54;
     QAction *N33, *N37, *N34, *N62;
+    // Statements and contract letters.
+    QAction *N23, *N13, *N42, *N43, *N14, *N24, *N25, *N44, *N10, *N12, *N21, *N58, *N60, *N59, *N57;
     QList<QAction *> formItems;  // the printable forms of later versions
 
 private:
+    QList<QAction *> letterItems() const;
     void fillChoices();
     void searchKeeping(const QVariant &id);
     survey::NaghsheSearchState last_;
