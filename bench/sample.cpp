@@ -1,8 +1,12 @@
 #include "sample.h"
 
+#include "dates.h"
 #include "money.h"
 #include "sabt_calc.h"
 
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -406,6 +410,109 @@ void makeRegistrations(const Db &db, Random &r, const Size &size, const std::vec
     }
 }
 
+// Statement figures of the projects, the contractors' social-security branch,
+// the statement signatures and map pictures. They draw from a generator of
+// their own so that the rows above stay the same for a seed.
+
+// A small picture of `ink` strokes, as a JPEG file (PNG where JPEG is missing).
+QByteArray pictureOf(const QColor &ink, const QSize &size, int seed)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(QPen(ink, 2));
+    for (int i = 0; i < 6; ++i)
+        painter.drawLine((i * 37 + seed * 11) % size.width(), (i * 23 + seed * 5) % size.height(),
+                         (i * 53 + seed * 7) % size.width(), (i * 41 + seed * 13) % size.height());
+    painter.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "JPG")) {
+        bytes.clear();
+        buffer.seek(0);
+        image.save(&buffer, "PNG");
+    }
+    return bytes;
+}
+
+// Initial and final areas, coefficients, fees, penalties, GPS amounts and the
+// statement's type and date; the good-performance letter's date blank on most
+// finished projects, dated on some, empty on the rest.
+void makeStatementFigures(const Db &db, Random &r)
+{
+    const ResultSet projects = db.select(QStringLiteral(
+        "SELECT id, masahat_por, por_price, masahat_khali, khali_price, zarib_mantaghe, zarib_kochaki, "
+        "tajhiz_mablagh, prot_mablagh, prot_dat2 FROM naghshe ORDER BY id"));
+    Statement update = db.statement(QStringLiteral(
+        "UPDATE naghshe SET masahat_por1 = ?, masahat_khali1 = ?, zarib_sobat = ?, zarib_sobat1 = ?, zarib_kochaki1 = ?, "
+        "gps_mablagh = ?, pardakhti = ?, jarime = ?, status_typ = ?, status_dat = ?, hosn_paper_dat = ? WHERE id = ?"));
+    const QStringList types = itemsOf(QStringLiteral("انواع وضعيت"));
+    const Money gps = Money::fromWhole(8000000);
+    for (int i = 0; i < projects.size(); ++i) {
+        auto value = [&](const char *column) { return projects.value(i, QString::fromLatin1(column)); };
+        const Decimal por = Decimal::fromVariant(value("masahat_por"));
+        const Decimal khali = Decimal::fromVariant(value("masahat_khali"));
+        // The contract was priced on a first estimate of the areas.
+        const Decimal porInitial = (por * Decimal::fromScaled(r.between(85, 100), 2)).rounded(2);
+        const Decimal khaliInitial = (khali * Decimal::fromScaled(r.between(85, 100), 2)).rounded(2);
+        const Decimal difficulty = Decimal::fromScaled(100 + 5 * r.between(0, 3), 2);
+        const Decimal smallInitial = porInitial <= 15 ? Decimal::fromScaled(110, 2)
+                                                      : (porInitial <= 30 ? Decimal::fromScaled(105, 2) : Decimal(1));
+        const bool withGps = r.chance(30);
+        const Money fee = ((Money::fromVariant(value("por_price")).times(por * Decimal::fromVariant(value("zarib_kochaki")))
+                            + Money::fromVariant(value("khali_price")).times(khali))
+                               .times(Decimal::fromVariant(value("zarib_mantaghe")) * difficulty)
+                           + Money::fromVariant(value("tajhiz_mablagh")) + (withGps ? gps : Money()))
+                              .rounded(0);
+        const QString end = value("prot_dat2").toString();
+        const bool finished = r.chance(60);
+        QString letter;
+        if (finished)
+            letter = r.chance(75) ? emptyDateMask : QStringLiteral("%1/%2/15").arg(end.left(4).toInt() + 1).arg(r.between(1, 12), 2, 10, QLatin1Char('0'));
+        update.run({porInitial.toSql(), khaliInitial.toSql(), difficulty.toSql(), difficulty.toSql(), smallInitial.toSql(),
+                    withGps ? gps.toSql() : QVariant(0), fee.toSql(), r.chance(20) ? r.between(1, 10) : 0,
+                    finished ? types.value(1) : types.value(0), r.date(end.left(4).toInt(), end.left(4).toInt()),
+                    letter, value("id")});
+    }
+}
+
+// The social-security branch of the companies.
+void makeContractorBranches(const Db &db, Random &r)
+{
+    Statement update = db.statement(QStringLiteral("UPDATE peymankar SET tamin_shahr = ?, tamin_shobe = ? WHERE id = ?"));
+    const ResultSet rows = db.select(QStringLiteral("SELECT id FROM peymankar WHERE typ = ? ORDER BY id"), {legal});
+    for (const QVariantList &row : rows.rows)
+        update.run({r.pick(counties.mid(0, 4)), QString::number(r.between(1, 9)), row[0]});
+}
+
+// The six signatures of the final statement under the default password, and
+// map pictures with a few other attachments of the cover sheet's boxes.
+void makeStatementAttachments(const Db &db, Random &r)
+{
+    const QStringList signatures = {
+        QStringLiteral("تصوير امضا نقشه بردار"), QStringLiteral("تصوير امضا کارشناس مسئول فني و مطالعات"),
+        QStringLiteral("تصوير امضا آرشيو فني"), QStringLiteral("تصوير امضا معاون عمران روستايي"),
+        QStringLiteral("تصوير امضا مديرکل"),
+    };
+    BulkInsert signs(db, QStringLiteral("zamaem"), {"cmt", "ramz", "pictype", "pic"});
+    for (int i = 0; i < signatures.size(); ++i)
+        signs.add({signatures[i], QStringLiteral("1"), QStringLiteral(".jpg"), pictureOf(Qt::darkBlue, QSize(120, 50), i)});
+    BulkInsert files(db, QStringLiteral("naghshe_pic"), {"naghshe_id", "cmt", "pictyp", "pic"});
+    const QStringList others = {QStringLiteral("تصوير قرارداد"), QStringLiteral("تحويل اوليه"),
+                                QStringLiteral("چک ليست نهايي")};
+    const ResultSet projects = db.select(QStringLiteral("SELECT id FROM naghshe ORDER BY id"));
+    for (int p = 0; p < projects.size(); ++p) {
+        if (!r.chance(25))
+            continue;
+        const QVariant id = projects.rows[size_t(p)][0];
+        files.add({id, QStringLiteral("تصوير نقشه"), QStringLiteral(".jpg"), pictureOf(Qt::darkGreen, QSize(240, 150), p)});
+        for (const QString &kind : others)
+            if (r.chance(50))
+                files.add({id, kind, QStringLiteral(".pdf"), QByteArray("%PDF-1.4\n%%EOF\n")});
+    }
+}
+
 }  // namespace
 
 void createContractsRegister(const Db &contracts)
@@ -446,6 +553,12 @@ void fill(const Db &main, const Db *contracts, const Size &size)
     main.transaction([&] { makeProjects(main, r, size, villages, contractors, contractNumbers); });
     main.transaction([&] { makeStudies(main, r, size, villages, contractors); });
     main.transaction([&] { makeRegistrations(main, r, size, villages, surveyors); });
+    Random statements(size.seed + 16);
+    main.transaction([&] {
+        makeStatementFigures(main, statements);
+        makeContractorBranches(main, statements);
+        makeStatementAttachments(main, statements);
+    });
 }
 
 }  // namespace bv::sample
