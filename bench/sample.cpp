@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -414,16 +415,18 @@ void makeRegistrations(const Db &db, Random &r, const Size &size, const std::vec
 // the statement signatures and map pictures. They draw from a generator of
 // their own so that the rows above stay the same for a seed.
 
-// A small picture of `ink` strokes, as a JPEG file (PNG where JPEG is missing).
+// A small picture of a wavy `ink` stroke, as a JPEG file (PNG where JPEG is missing).
 QByteArray pictureOf(const QColor &ink, const QSize &size, int seed)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(ink, 2));
-    for (int i = 0; i < 6; ++i)
-        painter.drawLine((i * 37 + seed * 11) % size.width(), (i * 23 + seed * 5) % size.height(),
-                         (i * 53 + seed * 7) % size.width(), (i * 41 + seed * 13) % size.height());
+    QPainterPath stroke(QPointF(size.width() * 0.1, size.height() * 0.6));
+    for (int x = size.width() / 10; x < size.width() * 9 / 10; x += 2)
+        stroke.lineTo(x, size.height() * (0.5 + 0.3 * std::sin(x / (6.0 + seed % 4)) * std::cos(x / 23.0)));
+    painter.drawPath(stroke);
     painter.end();
     QByteArray bytes;
     QBuffer buffer(&bytes);
