@@ -4,6 +4,7 @@
 #include "errornet.h"
 #include "exchange_pages.h"
 #include "qtinteraction.h"
+#include "registration_pages.h"
 #include "login.h"
 #include "surveying_pages.h"
 #include "windows.h"
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
     bv::registerExchangePages();
     bv::registerBasedataPages();
     bv::registerSurveyingPages();
+    bv::registerRegistrationPages();
 
     bv::windows::get<bv::login>().show();
     const int code = QApplication::exec();

@@ -1,0 +1,60 @@
+#pragma once
+// The registration browser: list filters, the count, the grid of jobs and
+// every action on the current job.
+#include "sabt_search.h"
+#include "session.h"
+
+#include <QDialog>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace bv {
+
+class BrowserGrid;
+class FilterCheck;
+class FilterList;
+
+class sabt_src : public QDialog {
+    Q_OBJECT
+public:
+    explicit sabt_src(QWidget *parent = nullptr);
+
+    void applyRights(const PageRights &rights);
+    // Opening from the main menu: filter texts emptied, count "0", searched once.
+    void prepare();
+    void search();
+    sabt::JobFilters filters() const;
+
+    void registerJob();
+    void editJob();
+    void deleteJob();
+    void attachments();
+    void documents();
+    void contractors();
+    void letters();
+    void exportList();
+    // "فرم ها" > "موافقت نامه": previews the page's template.
+    void showAgreementPage(const QString &templateName);
+
+    // Filters.
+    QComboBox *city, *rosta, *peymankar;
+    QLineEdit *prot_no, *tamin_sal;
+    FilterList *list_city, *list_rosta, *list_peymankar, *list_prot_no;
+    FilterCheck *CheckBox5;
+    QPushButton *BitBtn1;
+    QLabel *cnt;
+    BrowserGrid *DBGrid1;
+    // Menu.
+    QAction *N1, *N2, *N3, *N4, *N5, *N6, *N7, *N8, *N9, *N10, *N11;
+    QList<QAction *> agreementItems;
+
+private:
+    void fillChoices();
+    QString currentCode() const;
+};
+
+}  // namespace bv
