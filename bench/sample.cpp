@@ -3,6 +3,7 @@
 #include "dates.h"
 #include "money.h"
 #include "sabt_calc.h"
+#include "sample_registration2.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -556,6 +557,7 @@ void fill(const Db &main, const Db *contracts, const Size &size)
     main.transaction([&] { makeProjects(main, r, size, villages, contractors, contractNumbers); });
     main.transaction([&] { makeStudies(main, r, size, villages, contractors); });
     main.transaction([&] { makeRegistrations(main, r, size, villages, surveyors); });
+    main.transaction([&] { makeRegistrationPapers(main, size.seed); });
     Random statements(size.seed + 16);
     main.transaction([&] {
         makeStatementFigures(main, statements);
