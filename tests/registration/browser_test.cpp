@@ -9,6 +9,7 @@
 #include "registration_pages.h"
 #include "sabt_search.h"
 #include "sabt_src.h"
+#include "sabti_mokatebat.h"
 #include "sample.h"
 #include "spreadsheetreader.h"
 #include "windows.h"
@@ -293,6 +294,23 @@ TEST_P(RegistrationBrowserTest, AttachmentsDocumentsAndPagesOpenFromTheMenu)
     user().clear();
     w.N10->trigger();
     EXPECT_EQ(user().shownDialogs, QStringList{"sabti_mostanadat"});
+
+    // The letters of the current job, and the contractors.
+    const qint64 writer = db().scalar("SELECT MIN(sabti_id) FROM sabti_mokatebat").toLongLong();
+    ASSERT_TRUE(selectRow(*w.DBGrid1, "id", writer));
+    user().clear();
+    QStringList letterJobs;
+    user().dialogs.push_back([&](QDialog &d) {
+        letterJobs = shownColumn(*static_cast<sabti_mokatebat &>(d).DBGrid1, "sabti_id");
+        return QDialog::Rejected;
+    });
+    w.N9->trigger();
+    EXPECT_EQ(user().shownDialogs, QStringList{"sabti_mokatebat"});
+    EXPECT_EQ(letterJobs.size(), count("sabti_mokatebat", "sabti_id = ?", {writer}));
+    EXPECT_EQ(letterJobs.count(QString::number(writer)), letterJobs.size());
+    user().clear();
+    w.N8->trigger();
+    EXPECT_EQ(user().shownDialogs, QStringList{"sabti_peyman"});
 
     std::map<QString, PageRights> rights;
     rights["sabt"] = {true, true, true, true};

@@ -1,4 +1,5 @@
 #include "admin_fixture.h"
+#include "attachment_window.h"
 #include "attachments.h"
 #include "browsergrid.h"
 #include "dateedit.h"
@@ -243,6 +244,39 @@ TEST_P(LettersTest, SavesEachListedAttachmentAsItsOwnFile)
     ASSERT_TRUE(first.open(QIODevice::ReadOnly));
     EXPECT_EQ(first.readAll(), "one");
     EXPECT_EQ(user().messageTexts(), QStringList{sabt::savedMessage({2, 3, 0})});
+}
+
+TEST_P(LettersTest, AttachmentsOfAFoundLetterNameItsOwnJob)
+{
+    const qint64 mine = letter(job, "1", "1402/01/01");
+    const qint64 theirs = letter(other, "1", "1402/01/01");
+    attach(theirs, ".pdf", "x");
+    sabti_mokatebat &w = window(job);
+    w.CheckBox1->setChecked(true);
+    w.paper_no2->setText("1");
+    w.search();
+    ASSERT_TRUE(selectRow(*w.DBGrid1, "id", theirs));
+
+    w.attachments();
+    EXPECT_EQ(user().messageTexts(), QStringList{noAccessMessage});
+    EXPECT_TRUE(user().shownDialogs.isEmpty());
+
+    db().exec("INSERT INTO dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) VALUES (1, 'zamaem_n', 1, 1, 1, 1)");
+    user().clear();
+    int listed = -1;
+    user().dialogs.push_back([&](QDialog &d) {
+        listed = static_cast<AttachmentWindow &>(d).DBGrid1->rowCount();
+        // Deleting the file logs the code of the letter's own job.
+        user().inputs = {QString("4321")};
+        static_cast<AttachmentWindow &>(d).deleteCurrent();
+        return QDialog::Rejected;
+    });
+    w.attachments();
+    EXPECT_EQ(user().shownDialogs, QStringList{"sabti_mokatebat_pic"});
+    EXPECT_EQ(listed, 1);
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM log WHERE cmt LIKE ?", {"%502%"}).toInt(), 1);
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM sabti_mokatebat_pic").toInt(), 0);
+    Q_UNUSED(mine);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, LettersTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
