@@ -1,4 +1,5 @@
 #include "sample.h"
+#include "sample_evaluation.h"
 
 #include "dates.h"
 #include "money.h"
@@ -564,6 +565,7 @@ void fill(const Db &main, const Db *contracts, const Size &size)
         makeContractorBranches(main, statements);
         makeStatementAttachments(main, statements);
     });
+    fillEvaluationsAndCameras(main, size.seed);
 }
 
 }  // namespace bv::sample

@@ -12,7 +12,11 @@
 #include "fillsteps.h"
 #include "interaction.h"
 #include "lookuplists.h"
+#include "dorbin_src.h"
+#include "naghshe_arzyabi.h"
+#include "naghshe_evaluation.h"
 #include "naghshe_ins.h"
+#include "naghshe_pic__src.h"
 #include "pages.h"
 #include "peymankar_list.h"
 #include "peymankar_src.h"
@@ -189,10 +193,14 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
     N59 = increase->addAction(QStringLiteral("شرح عمليات"));
     N10 = office->addAction(QStringLiteral("تحويل اوليه"));
     N12 = office->addAction(QStringLiteral("تحويل قطعي"));
-    for (const char *caption : {"برچسب لوح فشرده", "تخصيص امتياز ارزيابي", "ارزيابي اوليه",
-                                "چک ليست نهايي (با تصوير امضا)", "چک ليست تامين اعتبار حقيقي",
-                                "چک ليست تامين اعتبار حقوقي"})
-        formItems << office->addAction(QString::fromUtf8(caption));
+    formItems << office->addAction(QStringLiteral("برچسب لوح فشرده"));
+    QMenu *checklists = office->addMenu(QStringLiteral("چک ليست"));
+    N8 = checklists->addAction(QStringLiteral("تخصيص امتياز ارزيابي"));
+    N11 = checklists->addAction(QStringLiteral("ارزيابي اوليه"));
+    N11->setShortcut(Qt::Key_F3);
+    N4 = checklists->addAction(QStringLiteral("چک ليست نهايي (با تصوير امضا)"));
+    N55 = contract->addAction(QStringLiteral("چک ليست تامين اعتبار حقيقي"));
+    N56 = contract->addAction(QStringLiteral("چک ليست تامين اعتبار حقوقي"));
     N23 = money->addAction(QStringLiteral("صورت وضعيت موقت"));
     N13 = money->addAction(QStringLiteral("صورت وضعيت قطعي"));
     N42 = money->addAction(QStringLiteral("صورت وضعيت جذبي"));
@@ -317,7 +325,7 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
     connect(N62, &QAction::triggered, this, &naghshe_src::addListedPlaces);
     connect(N34, &QAction::triggered, this, &naghshe_src::transferToStudies);
     connect(N45, &QAction::triggered, this, [] { openAttachments(attachment::naghshe_mostanadat(), {}); });
-    for (QAction *later : QList<QAction *>{N26, N41, N47} + formItems)
+    for (QAction *later : QList<QAction *>{N41} + formItems)
         connect(later, &QAction::triggered, this, &notAvailable);
     const std::vector<std::pair<QAction *, LetterFill>> letters = {
         {N23, survey::temporaryStatement},
@@ -332,6 +340,10 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
         {N60, survey::overtimeNotice},
         {N59, survey::operationsDescription},
         {N57, survey::terminationLetter},
+        {N11, survey::initialChecklist},
+        {N4, survey::finalChecklist},
+        {N55, [](const Db &db, const survey::LetterSource &s) { return survey::creditChecklist(db, s, survey::naturalPerson); }},
+        {N56, [](const Db &db, const survey::LetterSource &s) { return survey::creditChecklist(db, s, survey::legalPerson); }},
     };
     for (const auto &[item, fill] : letters)
         connect(item, &QAction::triggered, this, [this, fill] { printLetter(fill); });
@@ -340,6 +352,12 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
              {N24, survey::settlementLetter}, {N21, survey::extensionLetter}, {N58, survey::contractAffairsLetter}})
         connect(item, &QAction::triggered, this, [this, fill] { printLetter(fill, true); });
     connect(&windows::get<naghshe_ins>(), &naghshe_ins::saved, this, &naghshe_src::searchKeeping);
+    connect(N8, &QAction::triggered, this, [this] {
+        if (const QVariant id = DBGrid1->currentId(); id.isValid())
+            windows::get<naghshe_arzyabi>().open(id.toLongLong());
+    });
+    connect(N26, &QAction::triggered, this, [] { windows::get<naghshe_pic__src>().open(); });
+    connect(N47, &QAction::triggered, this, [this] { windows::get<dorbin_src>().open(size()); });
 }
 
 void naghshe_src::applyRights(const PageRights &rights)
@@ -656,7 +674,7 @@ void naghshe_src::programDocuments()
 
 QList<QAction *> naghshe_src::letterItems() const
 {
-    return {N23, N13, N42, N43, N14, N24, N25, N44, N10, N12, N21, N58, N60, N59, N57};
+    return {N23, N13, N42, N43, N14, N24, N25, N44, N10, N12, N21, N58, N60, N59, N57, N8, N11, N4, N55, N56};
 }
 
 void naghshe_src::printLetter(const LetterFill &fill, bool toClipboard)

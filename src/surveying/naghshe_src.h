@@ -80,6 +80,8 @@ public:
     QAction *N33, *N37, *N34, *N62;
     // Statements and contract letters.
     QAction *N23, *N13, *N42, *N43, *N14, *N24, *N25, *N44, *N10, *N12, *N21, *N58, *N60, *N59, *N57;
+    // Evaluation and checklists.
+    QAction *N8, *N11, *N4, *N55, *N56;
     QList<QAction *> formItems;  // the printable forms of later versions
 
 private:

@@ -1,0 +1,151 @@
+#include "naghshe_pic_search.h"
+
+#include "attachments.h"
+#include "filesafety.h"
+#include "naghshe_evaluation.h"
+#include "schema_tables.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace bv::survey {
+
+namespace {
+
+const QString from = QStringLiteral(" FROM naghshe_pic LEFT JOIN naghshe ON naghshe_pic.naghshe_id = naghshe.id");
+
+// The listed columns: the attachment's but its file, then the project's but
+// the two names the attachment already uses.
+const QString &listedColumns()
+{
+    static const QString columns = [] {
+        QStringList out = {QStringLiteral("naghshe_pic.id"), QStringLiteral("naghshe_pic.naghshe_id"),
+                           QStringLiteral("naghshe_pic.cmt"), QStringLiteral("naghshe_pic.pictyp")};
+        for (const schema::Column &c : schema::findTable("naghshe")->columns) {
+            const QString name = QString::fromLatin1(c.name);
+            if (name != QLatin1String("id") && name != QLatin1String("cmt"))
+                out << QStringLiteral("naghshe.") + name;
+        }
+        return out.join(QStringLiteral(", "));
+    }();
+    return columns;
+}
+
+QString joinedName(const QStringList &parts)
+{
+    return parts.join(QLatin1Char('_'));
+}
+
+}  // namespace
+
+Conditions attachmentConditions(const Dialect &dialect, const AttachmentFilters &f, const Session &user)
+{
+    Conditions c(dialect);
+    addCountyScope(c, user, QStringLiteral("naghshe.city"));
+    const std::pair<const std::optional<QString> *, const char *> filters[] = {
+        {&f.cmt, "naghshe_pic.cmt"},           {&f.city, "naghshe.city"},
+        {&f.rosta, "naghshe.rosta"},           {&f.peymankar, "naghshe.peymankar"},
+        {&f.prot_no, "naghshe.prot_no"},       {&f.tamin_sal, "naghshe.tamin_sal"},
+    };
+    for (const auto &[text, column] : filters)
+        if (*text)
+            c.contains(QString::fromLatin1(column), **text);
+    return c;
+}
+
+int countAttachments(const Db &db, const Conditions &conditions)
+{
+    return db.scalar(QStringLiteral("SELECT COUNT(naghshe_pic.id)") + from + conditions.where(), conditions.values())
+        .toInt();
+}
+
+ResultSet searchAttachments(const Db &db, const Conditions &conditions)
+{
+    return db.select(QStringLiteral("SELECT ") + listedColumns() + from + conditions.where()
+                         + QStringLiteral(" ORDER BY naghshe_pic.id"),
+                     conditions.values());
+}
+
+QStringList placeChoices(const Db &db, Place place)
+{
+    const QString column = place == Place::County ? QStringLiteral("city") : QStringLiteral("rosta");
+    QStringList out;
+    for (const QVariantList &r : db.select(QStringLiteral("SELECT %1 FROM abadiha GROUP BY %1 ORDER BY %2")
+                                               .arg(column, db.dialect().persianOrder(column)))
+                                     .rows)
+        out << r[0].toString();
+    return out;
+}
+
+QString projectScore(const Db &db, qint64 project)
+{
+    return evaluationSums(db, project).emtiyaz;
+}
+
+QString clickedFileName(const QString &cmt, const QString &score)
+{
+    return joinedName({cmt, score});
+}
+
+QString listedFileName(const QString &city, const QString &rosta, const QString &cmt, const QString &score)
+{
+    return joinedName({city, rosta, cmt, score});
+}
+
+QString savedAllPath(const QString &prefix, int number, const QString &city, const QString &rosta,
+                     const QString &cmt, const QString &score, const QString &extension)
+{
+    const QFileInfo chosen(prefix);
+    // Separators in the stored texts never leave the chosen folder.
+    const QString name = safeFileName(chosen.fileName() + QString::number(number) + joinedName({city, rosta, cmt, score})
+                                      + QLatin1Char('_'));
+    return QDir(chosen.path()).filePath(name + safeExtension(extension));
+}
+
+SaveAllReport saveAllAttachments(const Db &db, const ResultSet &rows, const QString &prefix)
+{
+    SaveAllReport report;
+    auto fail = [&](const QString &error) {
+        ++report.failed;
+        if (report.firstError.isEmpty())
+            report.firstError = error;
+    };
+    for (int i = 0; i < rows.size(); ++i) {
+        const qint64 id = rows.value(i, QStringLiteral("id")).toLongLong();
+        std::optional<StoredAttachment> file;
+        QString score;
+        try {
+            file = fetchAttachment(db, attachment::naghshe_pic(), id);
+            score = projectScore(db, rows.value(i, QStringLiteral("naghshe_id")).toLongLong());
+        } catch (const DbError &e) {
+            fail(e.text());
+            continue;
+        }
+        if (!file) {
+            fail({});
+            continue;
+        }
+        const QString path = savedAllPath(prefix, i + 1, rows.value(i, QStringLiteral("city")).toString(),
+                                          rows.value(i, QStringLiteral("rosta")).toString(), file->description, score,
+                                          file->extension);
+        QString error;
+        if (writeFileAtomically(path, file->content, &error))
+            ++report.saved;
+        else
+            fail(error);
+    }
+    return report;
+}
+
+QString saveAllMessage(const SaveAllReport &report)
+{
+    QString text = QStringLiteral("تعداد فايل هاي ذخيره شده: %1").arg(report.saved);
+    if (report.failed > 0) {
+        text += QStringLiteral("\nتعداد فايل هاي ذخيره نشده: %1").arg(report.failed);
+        if (!report.firstError.isEmpty())
+            text += QLatin1Char('\n') + report.firstError;
+    }
+    return text;
+}
+
+}  // namespace bv::survey
