@@ -34,16 +34,25 @@ Conditions cameraConditions(const Dialect &dialect, const CameraFilters &filters
     return c;
 }
 
+QString cameraCountSql(const Conditions &conditions)
+{
+    return QStringLiteral("SELECT COUNT(*) FROM dorbin") + conditions.where();
+}
+
+QString cameraListSql(const Conditions &conditions)
+{
+    return QStringLiteral("SELECT id, city, typ, cod, prs, cmt FROM dorbin") + conditions.where()
+        + QStringLiteral(" ORDER BY id");
+}
+
 int countCameras(const Db &db, const Conditions &conditions)
 {
-    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM dorbin") + conditions.where(), conditions.values()).toInt();
+    return db.scalar(cameraCountSql(conditions), conditions.values()).toInt();
 }
 
 ResultSet listCameras(const Db &db, const Conditions &conditions)
 {
-    return db.select(QStringLiteral("SELECT id, city, typ, cod, prs, cmt FROM dorbin") + conditions.where()
-                         + QStringLiteral(" ORDER BY id"),
-                     conditions.values());
+    return db.select(cameraListSql(conditions), conditions.values());
 }
 
 bool cameraExists(const Db &db, const CameraEntry &e)

@@ -17,6 +17,9 @@ struct CameraFilters {
 // The filters within the user's counties.
 Conditions cameraConditions(const Dialect &dialect, const CameraFilters &filters, const Session &user);
 int countCameras(const Db &db, const Conditions &conditions);
+// The statements of the count and the list.
+QString cameraCountSql(const Conditions &conditions);
+QString cameraListSql(const Conditions &conditions);
 ResultSet listCameras(const Db &db, const Conditions &conditions);
 
 // One instrument as typed.

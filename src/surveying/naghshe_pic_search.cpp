@@ -53,17 +53,25 @@ Conditions attachmentConditions(const Dialect &dialect, const AttachmentFilters 
     return c;
 }
 
+QString attachmentCountSql(const Conditions &conditions)
+{
+    return QStringLiteral("SELECT COUNT(naghshe_pic.id)") + from + conditions.where();
+}
+
+QString attachmentListSql(const Conditions &conditions)
+{
+    return QStringLiteral("SELECT ") + listedColumns() + from + conditions.where()
+        + QStringLiteral(" ORDER BY naghshe_pic.id");
+}
+
 int countAttachments(const Db &db, const Conditions &conditions)
 {
-    return db.scalar(QStringLiteral("SELECT COUNT(naghshe_pic.id)") + from + conditions.where(), conditions.values())
-        .toInt();
+    return db.scalar(attachmentCountSql(conditions), conditions.values()).toInt();
 }
 
 ResultSet searchAttachments(const Db &db, const Conditions &conditions)
 {
-    return db.select(QStringLiteral("SELECT ") + listedColumns() + from + conditions.where()
-                         + QStringLiteral(" ORDER BY naghshe_pic.id"),
-                     conditions.values());
+    return db.select(attachmentListSql(conditions), conditions.values());
 }
 
 QStringList placeChoices(const Db &db, Place place)

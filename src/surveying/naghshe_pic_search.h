@@ -18,6 +18,9 @@ struct AttachmentFilters {
 // The filters in their order, within the user's counties.
 Conditions attachmentConditions(const Dialect &dialect, const AttachmentFilters &filters, const Session &user);
 int countAttachments(const Db &db, const Conditions &conditions);
+// The statements of the count and the list.
+QString attachmentCountSql(const Conditions &conditions);
+QString attachmentListSql(const Conditions &conditions);
 // The attachments with their project's columns, without the files: `id`,
 // `naghshe_id`, `cmt`, `pictyp`, then the project's columns but its id and remarks.
 ResultSet searchAttachments(const Db &db, const Conditions &conditions);
