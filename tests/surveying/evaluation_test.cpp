@@ -3,6 +3,7 @@
 #include "grid_rows.h"
 #include "naghshe_arzyabi.h"
 #include "naghshe_evaluation.h"
+#include "naghshe_src.h"
 #include "sample.h"
 #include "templatecheck.h"
 #include "windows.h"
@@ -262,8 +263,6 @@ TEST_P(EvaluationTest, CreditChecklistsOfEitherKindForTheSearchedPlaces)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, EvaluationTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
-                         [](const auto &info) { return test::engineName(info.param); });
 
 namespace {
 // The page size a PDF declares for its first page, in points.
@@ -293,3 +292,44 @@ TEST(ChecklistTemplates, RenderAsA4PortraitPdfs)
         EXPECT_NEAR(page.height(), 841.9, 1.0) << name;
     }
 }
+
+TEST_P(EvaluationTest, SurveyBrowserMenuReachesTheEvaluationAndItsDocuments)
+{
+    grant("naghshe", 1, 1);
+    naghshe_src &b = windows::get<naghshe_src>();
+    b.prepare();
+    ASSERT_TRUE(test::selectRow(*b.DBGrid1, "id", project));
+    user().clear();
+
+    user().dialogs.push_back([&](QDialog &d) {
+        EXPECT_EQ(static_cast<naghshe_arzyabi &>(d).project(), project);
+        return 0;
+    });
+    b.N8->trigger();
+    EXPECT_EQ(user().shownDialogs, QStringList{"naghshe_arzyabi"});
+
+    registerEvaluation(db(), project, entry("نقاط کنترل", "10", "6"));
+    user().inputs.push_back(QStringLiteral("1"));
+    b.N11->trigger();
+    user().inputs.push_back(QStringLiteral("1"));
+    b.N4->trigger();
+    b.N55->trigger();
+    b.N56->trigger();
+    ASSERT_EQ(user().documents.size(), 4u);
+    EXPECT_EQ(user().documents[0].name, "frm_checklist");
+    EXPECT_EQ(user().documents[1].name, "frm_checklist2");
+    EXPECT_EQ(user().documents[2].name, "naghshe_checklist_h");
+    EXPECT_TRUE(user().documents[2].text.contains(naturalPerson));
+    EXPECT_TRUE(user().documents[3].text.contains(legalPerson));
+    EXPECT_TRUE(user().messages.empty());
+
+    // The attachments search needs no rights; the cameras need their page.
+    user().clear();
+    b.N26->trigger();
+    b.N47->trigger();
+    EXPECT_EQ(user().shownDialogs, QStringList{"naghshe_pic__src"});
+    EXPECT_EQ(user().messageTexts(), QStringList{noAccessMessage});
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, EvaluationTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
+                         [](const auto &info) { return test::engineName(info.param); });
