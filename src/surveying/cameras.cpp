@@ -50,9 +50,10 @@ int countCameras(const Db &db, const Conditions &conditions)
     return db.scalar(cameraCountSql(conditions), conditions.values()).toInt();
 }
 
-ResultSet listCameras(const Db &db, const Conditions &conditions)
+ResultSet listCameras(const Db &db, const Conditions &conditions, int limit)
 {
-    return db.select(cameraListSql(conditions), conditions.values());
+    const QString sql = cameraListSql(conditions);
+    return db.select(limit > 0 ? db.dialect().firstRows(sql, limit) : sql, conditions.values());
 }
 
 bool cameraExists(const Db &db, const CameraEntry &e)

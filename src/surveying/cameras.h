@@ -20,7 +20,8 @@ int countCameras(const Db &db, const Conditions &conditions);
 // The statements of the count and the list.
 QString cameraCountSql(const Conditions &conditions);
 QString cameraListSql(const Conditions &conditions);
-ResultSet listCameras(const Db &db, const Conditions &conditions);
+// The list; its first `limit` rows only when a limit is given.
+ResultSet listCameras(const Db &db, const Conditions &conditions, int limit = 0);
 
 // One instrument as typed.
 struct CameraEntry {

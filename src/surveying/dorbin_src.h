@@ -28,7 +28,11 @@ public:
     bool open(const QSize &browser);
     void applyRights(const PageRights &rights);
     survey::CameraFilters filters() const;
+    // The count and the first screen of rows at once; the rest of the list
+    // follows when the window is idle, or before a title click sorts it.
     void search();
+    void completeList();
+    static constexpr int firstScreenRows = 200;
     void newCamera();
     void editCamera();
     void deleteCamera();
@@ -50,6 +54,8 @@ public:
 
 private:
     void showEventText();
+    survey::CameraFilters searched_;
+    bool pending_ = false;
 };
 
 }  // namespace bv

@@ -25,8 +25,12 @@ public:
     // filter texts are emptied and their choices refilled; nothing is searched.
     void open();
     survey::AttachmentFilters filters() const;
-    // "جستجو": counts and lists the attachments the ticked filters select.
+    // "جستجو": counts the attachments the ticked filters select and lists the
+    // first screen of them; the rest follows when the window is idle, or
+    // before an action that needs the whole list.
     void search();
+    void completeList();
+    static constexpr int firstScreenRows = 200;
     // A click: saves the current file as "cmt_S", opened afterwards when the
     // description filter is ticked. With `listed` (the context item) the name
     // is "city_rosta_cmt_S" and the file is not opened.
@@ -45,6 +49,8 @@ public:
 
 private:
     void fillChoices();
+    survey::AttachmentFilters searched_;
+    bool pending_ = false;
 };
 
 }  // namespace bv

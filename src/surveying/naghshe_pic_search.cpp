@@ -69,9 +69,10 @@ int countAttachments(const Db &db, const Conditions &conditions)
     return db.scalar(attachmentCountSql(conditions), conditions.values()).toInt();
 }
 
-ResultSet searchAttachments(const Db &db, const Conditions &conditions)
+ResultSet searchAttachments(const Db &db, const Conditions &conditions, int limit)
 {
-    return db.select(attachmentListSql(conditions), conditions.values());
+    const QString sql = attachmentListSql(conditions);
+    return db.select(limit > 0 ? db.dialect().firstRows(sql, limit) : sql, conditions.values());
 }
 
 QStringList placeChoices(const Db &db, Place place)

@@ -23,7 +23,8 @@ QString attachmentCountSql(const Conditions &conditions);
 QString attachmentListSql(const Conditions &conditions);
 // The attachments with their project's columns, without the files: `id`,
 // `naghshe_id`, `cmt`, `pictyp`, then the project's columns but its id and remarks.
-ResultSet searchAttachments(const Db &db, const Conditions &conditions);
+// Its first `limit` rows only when a limit is given.
+ResultSet searchAttachments(const Db &db, const Conditions &conditions, int limit = 0);
 
 // The distinct counties or villages of the village registry in Persian
 // alphabetical order, as the filters offer them.

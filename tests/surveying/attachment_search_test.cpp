@@ -155,6 +155,24 @@ TEST_P(AttachmentSearchTest, SaveOneOrAllUnderPlaceAndScore)
     ASSERT_EQ(w.DBGrid1->rowCount(), 4);
 
     QTemporaryDir dir;
+    // A list longer than the first screen is saved whole.
+    {
+        QTemporaryDir many;
+        const QString other = QStringLiteral("ضميمه بسيار");
+        db().transaction([&] {
+            for (int i = 0; i < naghshe_pic__src::firstScreenRows + 5; ++i)
+                addFile(scored, other, "x");
+        });
+        w.cmt->setEditText(other);
+        w.search();
+        EXPECT_EQ(w.DBGrid1->rowCount(), naghshe_pic__src::firstScreenRows);
+        user().files.push_back(many.filePath("M"));
+        w.saveAll();
+        EXPECT_EQ(QDir(many.path()).entryList(QDir::Files).size(), naghshe_pic__src::firstScreenRows + 5);
+        user().clear();
+        w.cmt->setEditText(kind);
+        w.search();
+    }
     // A cancelled dialog saves nothing.
     w.saveAll();
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());

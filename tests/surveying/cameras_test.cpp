@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -263,6 +264,18 @@ TEST_P(CamerasTest, BrowserOpensWithTheViewRightAndFilters)
     const int inCounty = db().scalar("SELECT COUNT(*) FROM dorbin WHERE city = ?", {county}).toInt();
     EXPECT_EQ(w.DBGrid1->rowCount(), inCounty);
     EXPECT_EQ(w.cnt->text().toInt(), inCounty);
+    // A long list shows its first screen at once and the rest when the window is idle.
+    db().transaction([&] {
+        for (int i = 0; i < dorbin_src::firstScreenRows + 30; ++i)
+            db().exec("INSERT INTO dorbin (city, typ, cod, prs, cmt) VALUES (?, 'x', ?, '', '')",
+                      {county, QString::number(60000 + i)});
+    });
+    w.search();
+    EXPECT_EQ(w.cnt->text().toInt(), inCounty + dorbin_src::firstScreenRows + 30);
+    EXPECT_EQ(w.DBGrid1->rowCount(), dorbin_src::firstScreenRows);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.DBGrid1->rowCount(), inCounty + dorbin_src::firstScreenRows + 30);
+
     w.CheckBox2->setChecked(true);
     w.typ->setText("no such model");
     w.search();
