@@ -14,16 +14,20 @@ namespace {
 
 const QString from = QStringLiteral(" FROM naghshe_pic LEFT JOIN naghshe ON naghshe_pic.naghshe_id = naghshe.id");
 
-// The listed columns: the attachment's but its file, then the project's but
-// the two names the attachment already uses.
+// The listed columns: the attachment's but its file, the project's place,
+// then the project's other columns but the two names the attachment uses.
 const QString &listedColumns()
 {
     static const QString columns = [] {
+        const QStringList place = {QStringLiteral("city"), QStringLiteral("bakhsh"), QStringLiteral("dehestan"),
+                                   QStringLiteral("rosta")};
         QStringList out = {QStringLiteral("naghshe_pic.id"), QStringLiteral("naghshe_pic.naghshe_id"),
                            QStringLiteral("naghshe_pic.cmt"), QStringLiteral("naghshe_pic.pictyp")};
+        for (const QString &name : place)
+            out << QStringLiteral("naghshe.") + name;
         for (const schema::Column &c : schema::findTable("naghshe")->columns) {
             const QString name = QString::fromLatin1(c.name);
-            if (name != QLatin1String("id") && name != QLatin1String("cmt"))
+            if (name != QLatin1String("id") && name != QLatin1String("cmt") && !place.contains(name))
                 out << QStringLiteral("naghshe.") + name;
         }
         return out.join(QStringLiteral(", "));
