@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -37,6 +38,25 @@ TEST(AttachmentSearchRules, SavedNamesStayInTheChosenFolder)
     EXPECT_EQ(QFileInfo(escaped).absolutePath(), QDir(dir.path()).absolutePath());
     EXPECT_TRUE(QFileInfo(escaped).fileName().startsWith("Z1"));
     EXPECT_TRUE(escaped.endsWith("_7_")) << escaped.toStdString();
+}
+
+TEST(AttachmentSearchRules, ListsNeverSelectTheFiles)
+{
+    const std::unique_ptr<Dialect> dialect = makeDialect(Engine::PostgreSQL);
+    AttachmentFilters all;
+    all.cmt = all.city = all.rosta = all.peymankar = all.prot_no = all.tamin_sal = QStringLiteral("x");
+    const Session clerk{"clerk", "city", 5, {}};
+    for (const AttachmentFilters &f : {AttachmentFilters{}, all}) {
+        const Conditions c = attachmentConditions(*dialect, f, clerk);
+        static const QRegularExpression file(QStringLiteral("(^|[^\\w])pic([^\\w]|$)"));
+        EXPECT_FALSE(file.match(attachmentListSql(c)).hasMatch()) << attachmentListSql(c).toStdString();
+        EXPECT_FALSE(file.match(attachmentCountSql(c)).hasMatch());
+    }
+    // Every filter's text is bound, in the order of the filters, after the county scope.
+    const Conditions c = attachmentConditions(*dialect, all, clerk);
+    EXPECT_EQ(c.values().size(), 7);
+    EXPECT_EQ(c.values().value(0).toLongLong(), 5);
+    EXPECT_EQ(c.values().value(1).toString(), "%x%");
 }
 
 class AttachmentSearchTest : public AdminTest {
