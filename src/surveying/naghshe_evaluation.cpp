@@ -102,6 +102,9 @@ QString itemMaximum(const Db &db, const QString &item)
 EvaluationResult registerEvaluation(const Db &db, qint64 project, const EvaluationEntry &e)
 {
     EvaluationResult result;
+    // After the last item the list offers none: Enter must not store a nameless row.
+    if (e.cmt.isEmpty())
+        return {EvaluationOutcome::NoItem, QStringLiteral("مقدار «نام آيتم» وارد نشده است")};
     const std::optional<QVariant> top = scoreValue(e.emtiyaz_top, QStringLiteral("حداکثر امتياز"), result.message);
     const std::optional<QVariant> score =
         top ? scoreValue(e.emtiyaz, QStringLiteral("امتياز"), result.message) : std::nullopt;

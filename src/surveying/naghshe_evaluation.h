@@ -33,15 +33,16 @@ struct EvaluationEntry {
     QString cmt, emtiyaz_top, anjam, keifiyat, emtiyaz, sayer;
 };
 
-enum class EvaluationOutcome { Added, Duplicate, BadNumber };
+enum class EvaluationOutcome { Added, NoItem, Duplicate, BadNumber };
 struct EvaluationResult {
     EvaluationOutcome outcome = EvaluationOutcome::Added;
     QString message;  // the refusal shown; empty when added
 };
 inline const QString duplicateItemMessage = QStringLiteral("نام آيتم تکراريست");
 
-// Registers the row unless the project holds the item already or a score is
-// not a number (an empty score is 0); nothing is written then.
+// Registers the row unless no item is named, the project holds the item
+// already or a score is not a number (an empty score is 0); nothing is
+// written then.
 EvaluationResult registerEvaluation(const Db &db, qint64 project, const EvaluationEntry &entry);
 void deleteEvaluation(const Db &db, qint64 id);
 

@@ -154,6 +154,9 @@ TEST_P(EvaluationTest, WindowOffersItemAfterItemAndDeletesBackIntoTheInputs)
     EXPECT_EQ(w.cmt->currentIndex(), -1);
     EXPECT_TRUE(w.emtiyaz_top->text().isEmpty());
     EXPECT_EQ(w.emtiyaz_sum->text(), "26");
+    w.emtiyaz->setText("4");
+    EXPECT_FALSE(w.registerRow());
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("مقدار «نام آيتم» وارد نشده است"));
 
     // The same item again is refused.
     w.cmt->setCurrentIndex(0);
