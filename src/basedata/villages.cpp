@@ -465,4 +465,9 @@ ResultSet villageCoordinateRows(const Db &db)
     return db.select(QStringLiteral("SELECT * FROM abadiha_xy ORDER BY id"));
 }
 
+bool provinceKnown(const Db &db, const QString &ostan, const QString &city)
+{
+    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM abadiha WHERE ostan = ? AND city = ?"), {ostan, city}).toInt() > 0;
+}
+
 }  // namespace bv

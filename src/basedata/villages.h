@@ -30,6 +30,12 @@ struct Village {
     static Village fromRow(const ResultSet &rows, int row);
 };
 
+// The county must be one of the province's counties in the village registry.
+bool provinceKnown(const Db &db, const QString &ostan, const QString &city);
+inline const QString provinceMessage = QStringLiteral(
+    "خطا! نام استان و شهرستان را مي بايست از ليست انتخاب نماييد و مجاز به تايپ نيستيد. درصورتيکه نام استان/شهرستان "
+    "مورد نظر شما در ليست نيست، جهت افزودن مکاتبه نماييد");
+
 // Where in the hierarchy: each level that is set must match exactly.
 struct VillagePlace {
     std::optional<QString> ostan = {}, city = {}, bakhsh = {}, dehestan = {}, rosta = {}, cod = {};

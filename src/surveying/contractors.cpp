@@ -14,62 +14,6 @@ const QStringList &contractorColumns()
     return columns;
 }
 
-std::optional<QString> contractorDisplayName(const Row &c)
-{
-    const QString kind = c.value(QStringLiteral("typ")).toString();
-    if (kind == naturalPerson)
-        return c.value(QStringLiteral("fname")).toString() + QLatin1Char(' ') + c.value(QStringLiteral("lname")).toString();
-    if (kind == legalPerson)
-        return c.value(QStringLiteral("comp_name")).toString();
-    return std::nullopt;
-}
-
-Conditions contractorConditions(const Dialect &dialect, const ContractorFilter &filter)
-{
-    Conditions where(dialect);
-    where.compare(QStringLiteral("peymankar.id"), Conditions::Op::NotEqual, -1);
-    if (!filter.kind.isEmpty())
-        where.compare(QStringLiteral("typ"), Conditions::Op::Equal, filter.kind);
-    if (filter.lname)
-        where.contains(QStringLiteral("lname"), *filter.lname);
-    if (filter.compName)
-        where.contains(QStringLiteral("comp_name"), *filter.compName);
-    return where;
-}
-
-int countContractors(const Db &db, const ContractorFilter &filter)
-{
-    const Conditions where = contractorConditions(db.dialect(), filter);
-    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM peymankar") + where.where(), where.values()).toInt();
-}
-
-ResultSet browseContractors(const Db &db, const ContractorFilter &filter)
-{
-    const Conditions where = contractorConditions(db.dialect(), filter);
-    return db.select(QStringLiteral("SELECT peymankar.*, b.pic_count FROM peymankar LEFT JOIN "
-                                    "(SELECT peymankar_id, COUNT(*) AS pic_count FROM peymankar_pic GROUP BY peymankar_id) b "
-                                    "ON peymankar.id = b.peymankar_id")
-                         + where.where() + QStringLiteral(" ORDER BY ") + db.dialect().persianOrder(QStringLiteral("lname")),
-                     where.values());
-}
-
-ResultSet pickContractors(const Db &db, const ContractorFilter &filter)
-{
-    const Conditions where = contractorConditions(db.dialect(), filter);
-    return db.select(QStringLiteral("SELECT * FROM peymankar") + where.where() + QStringLiteral(" ORDER BY ")
-                         + db.dialect().persianOrder(QStringLiteral("lname")),
-                     where.values());
-}
-
-bool contractorComplete(const QString &kind, int attachments)
-{
-    if (kind == naturalPerson)
-        return attachments >= 3;
-    if (kind == legalPerson)
-        return attachments >= 5;
-    return false;
-}
-
 bool contractorExists(const Db &db, const ContractorTexts &t)
 {
     return db.scalar(QStringLiteral("SELECT COUNT(*) FROM peymankar WHERE lname = ? AND fname = ? AND comp_name = ?"),

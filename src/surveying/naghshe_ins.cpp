@@ -619,7 +619,7 @@ void naghshe_ins::startEdit(const Row &project)
         const std::vector<Row> rows = dm().main().rows(
             QStringLiteral("SELECT typ, fname, lname, comp_name FROM peymankar WHERE id = ?"), {peymankar_id->text().toLongLong()});
         if (!rows.empty())
-            name = survey::contractorDisplayName(rows.front()).value_or(name);
+            name = contractorDisplayName(rows.front()).value_or(name);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }

@@ -2,7 +2,7 @@
 
 #include "activitylog.h"
 #include "money.h"
-#include "schema_tables.h"
+#include "typed_row.h"
 #include "text.h"
 
 namespace bv::survey {
@@ -33,14 +33,6 @@ const QMap<QString, QString> &numberLabels()
         {QStringLiteral("gps_mablagh"), QStringLiteral("مبلغ GPS")},
     };
     return labels;
-}
-
-schema::ColType columnType(const QString &column)
-{
-    for (const schema::Column &c : schema::findTable("naghshe")->columns)
-        if (column == QLatin1String(c.name))
-            return c.type;
-    return schema::ColType::NVarChar;
 }
 
 QString conditionsOf(const QStringList &columns)
@@ -100,75 +92,13 @@ const QStringList &projectColumns()
 
 ProjectValues readProject(const Typed &typed)
 {
-    ProjectValues out;
-    for (const QString &column : projectColumns()) {
-        const QString text = typed.value(column);
-        switch (columnType(column)) {
-        case schema::ColType::Int:
-        case schema::ColType::BigInt: {
-            const NumberReading r = readNumber(text, Grouping::Allowed);
-            const std::optional<std::int64_t> n =
-                r.fault == NumberReading::Fault::Empty ? 0 : r.ok() ? r.value.wholeValue() : std::nullopt;
-            if (!n) {
-                out.error = QStringLiteral("مقدار «%1» عدد صحيح نيست").arg(numberLabels().value(column, column));
-                return out;
-            }
-            out.values << QVariant(qlonglong(*n));
-            break;
-        }
-        case schema::ColType::Float:
-        case schema::ColType::Real: {
-            QString t = text;
-            t.replace(QLatin1Char('/'), QLatin1Char('.'));
-            const NumberReading r = readNumber(t, Grouping::Refused);
-            if (r.fault == NumberReading::Fault::Empty) {
-                out.values << QVariant(0);
-            } else if (!r.ok()) {
-                out.error = r.fault == NumberReading::Fault::Comma
-                    ? r.message(numberLabels().value(column, column))
-                    : QStringLiteral("مقدار «%1» عدد معتبر نيست").arg(numberLabels().value(column, column));
-                return out;
-            } else {
-                out.values << r.value.toSql();
-            }
-            break;
-        }
-        case schema::ColType::Money: {
-            const std::optional<Money> m = Money::parse(text);
-            if (!m) {
-                out.error = QStringLiteral("مقدار «%1» مبلغ معتبر نيست").arg(numberLabels().value(column, column));
-                return out;
-            }
-            out.values << m->toSql();
-            break;
-        }
-        default:
-            out.values << QVariant(normalizeYeh(text));
-            break;
-        }
-    }
-    return out;
+    const RowValues read = readTypedRow(QStringLiteral("naghshe"), projectColumns(), typed, numberLabels(), EmptyNumber::Zero);
+    return {read.values, read.error};
 }
 
 QString storedText(const QString &column, const QVariant &value)
 {
-    switch (columnType(column)) {
-    case schema::ColType::Money: return Money::fromVariant(value).plain();
-    case schema::ColType::Float:
-    case schema::ColType::Real: {
-        if (value.isNull())
-            return {};
-        if (value.typeId() == QMetaType::QString)
-            return measure(value.toString()).plain();
-        return Decimal::fromVariant(value).plain();
-    }
-    default: return value.toString();
-    }
-}
-
-bool provinceKnown(const Db &db, const QString &ostan, const QString &city)
-{
-    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM abadiha WHERE ostan = ? AND city = ?"), {ostan, city}).toInt() > 0;
+    return storedColumnText(QStringLiteral("naghshe"), column, value);
 }
 
 bool projectExists(const Db &db, const Typed &typed)

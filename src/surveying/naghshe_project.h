@@ -2,6 +2,7 @@
 // Registering and editing survey projects: the columns a project stores, the
 // reading of typed numbers, the checks and the statements. No widgets.
 #include "db.h"
+#include "villages.h"
 
 #include <QMap>
 #include <optional>
@@ -28,11 +29,8 @@ ProjectValues readProject(const Typed &typed);
 // as the point; other values as stored.
 QString storedText(const QString &column, const QVariant &value);
 
-// The county must be one of the province's counties in the village registry.
-bool provinceKnown(const Db &db, const QString &ostan, const QString &city);
-inline const QString provinceMessage = QStringLiteral(
-    "خطا! نام استان و شهرستان را مي بايست از ليست انتخاب نماييد و مجاز به تايپ نيستيد. درصورتيکه نام استان/شهرستان "
-    "مورد نظر شما در ليست نيست، جهت افزودن مکاتبه نماييد");
+using bv::provinceKnown;
+using bv::provinceMessage;
 
 bool projectExists(const Db &db, const Typed &typed);
 inline const QString duplicateProjectMessage =

@@ -18,22 +18,11 @@ peymankar_list::peymankar_list(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("peymankar_list"));
     setWindowTitle(QStringLiteral("ليست پيمانکاران"));
-    filters = new ContractorFilters(this);
+    filters = new ContractorFilters(survey::contractorTables, this);
     src_btn = new QPushButton(QStringLiteral("جستجو"), this);
     cnt = new QLabel(QStringLiteral("0"), this);
     DBGrid1 = new BrowserGrid(this);
-    DBGrid1->setHeadings({
-        {"typ", QStringLiteral("نوع")}, {"lname", QStringLiteral("نام خانوادگي")}, {"fname", QStringLiteral("نام")},
-        {"comp_name", QStringLiteral("نام شرکت")}, {"father", QStringLiteral("نام پدر")},
-        {"sh_no", QStringLiteral("شماره شناسنامه")}, {"nation", QStringLiteral("کد ملي")},
-        {"birthday", QStringLiteral("تاريخ تولد")}, {"zipcode", QStringLiteral("کدپستي")},
-        {"sodor", QStringLiteral("محل صدور")}, {"degree", QStringLiteral("مدرک تحصيلي")},
-        {"adr", QStringLiteral("آدرس")}, {"bank", QStringLiteral("بانک")}, {"shobe", QStringLiteral("شعبه")},
-        {"hesab_no", QStringLiteral("شماره حساب")}, {"mobile", QStringLiteral("موبايل")},
-        {"phone", QStringLiteral("تلفن ثابت")}, {"comp_dat", QStringLiteral("تاريخ ثبت شرکت")},
-        {"comp_loc", QStringLiteral("محل ثبت شرکت")}, {"comp_adr", QStringLiteral("محل کار شرکت")},
-        {"comp_no", QStringLiteral("شماره ثبت شرکت")}, {"comp_shenase", QStringLiteral("شناسه ملي شرکت")},
-    });
+    DBGrid1->setHeadings(contractorPickHeadings());
     DBGrid1->setHiddenColumns({QStringLiteral("id"), QStringLiteral("tamin_shahr"), QStringLiteral("tamin_shobe"),
                                QStringLiteral("eghtesadi_cod")});
     auto *top = new QHBoxLayout;
@@ -64,7 +53,7 @@ std::optional<PickedContractor> peymankar_list::pick()
 
 void peymankar_list::search()
 {
-    filters->search(cnt, DBGrid1, &survey::pickContractors);
+    filters->search(cnt, DBGrid1, &pickContractors);
 }
 
 void peymankar_list::pickCurrent()
@@ -75,7 +64,7 @@ void peymankar_list::pickCurrent()
     Row row;
     for (const char *c : {"typ", "fname", "lname", "comp_name"})
         row[QLatin1String(c)] = DBGrid1->currentValue(QLatin1String(c));
-    picked_ = PickedContractor{id.toLongLong(), survey::contractorDisplayName(row)};
+    picked_ = PickedContractor{id.toLongLong(), contractorDisplayName(row)};
     accept();
 }
 

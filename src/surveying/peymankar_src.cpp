@@ -4,6 +4,7 @@
 #include "attachments.h"
 #include "browsergrid.h"
 #include "contractor_filters.h"
+#include "contractors.h"
 #include "dm.h"
 #include "interaction.h"
 #include "peymankar_ins.h"
@@ -34,35 +35,19 @@ const Headings gridHeadings = {
     {"tamin_shobe", QStringLiteral("شعبه تامين اجتماعي")}, {"pic_count", QStringLiteral("تعداد ضمائم")},
     {"eghtesadi_cod", QStringLiteral("کد اقتصادي")},
 };
-const Headings exportHeadings = {
-    {"id", QStringLiteral("شناسه")}, {"typ", QStringLiteral("نوع")}, {"lname", QStringLiteral("فاميل")},
-    {"fname", QStringLiteral("نام")}, {"comp_name", QStringLiteral("نام شرکت")}, {"father", QStringLiteral("نام پدر")},
-    {"sh_no", QStringLiteral("ش شناسنامه")}, {"nation", QStringLiteral("کد ملي")},
-    {"birthday", QStringLiteral("ت تولد")}, {"zipcode", QStringLiteral("کد پستي")},
-    {"sodor", QStringLiteral("محل صدور")}, {"degree", QStringLiteral("مدرک")}, {"adr", QStringLiteral("آدرس")},
-    {"bank", QStringLiteral("بانک")}, {"shobe", QStringLiteral("شعبه")}, {"hesab_no", QStringLiteral("ش حساب")},
-    {"mobile", QStringLiteral("تلفن همراه")}, {"phone", QStringLiteral("تلفن ثابت")},
-};
 }  // namespace
 
 peymankar_src::peymankar_src(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("peymankar_src"));
     setWindowTitle(QStringLiteral("ليست پيمانکاران"));
-    filters = new ContractorFilters(this);
+    filters = new ContractorFilters(survey::contractorTables, this);
     src_btn = new QPushButton(QStringLiteral("جستجو"), this);
     cnt = new QLabel(QStringLiteral("0"), this);
     DBGrid1 = new BrowserGrid(this);
     DBGrid1->setHeadings(gridHeadings);
     DBGrid1->setHiddenColumns({QStringLiteral("id")});
-    DBGrid1->setRowColour([](const ResultSet &rows, const QVariantList &row) {
-        const QString kind = row[rows.columnIndex(QStringLiteral("typ"))].toString();
-        if (kind != survey::naturalPerson && kind != survey::legalPerson)
-            return QColor();
-        return survey::contractorComplete(kind, row[rows.columnIndex(QStringLiteral("pic_count"))].toInt())
-            ? QColor(Qt::green)
-            : QColor(Qt::white);
-    });
+    DBGrid1->setRowColour(&contractorRowColour);
 
     auto *bar = new QMenuBar(this);
     N1 = bar->addAction(QStringLiteral("ثبت"));
@@ -127,7 +112,7 @@ bool peymankar_src::openChecked()
 
 void peymankar_src::search()
 {
-    filters->search(cnt, DBGrid1, &survey::browseContractors);
+    filters->search(cnt, DBGrid1, &browseContractors);
 }
 
 void peymankar_src::newContractor()
@@ -187,7 +172,7 @@ void peymankar_src::attachments()
 
 void peymankar_src::exportList()
 {
-    DBGrid1->exportList(exportHeadings);
+    DBGrid1->exportList(contractorExportHeadings());
 }
 
 }  // namespace bv

@@ -59,10 +59,10 @@ protected:
 TEST_P(ContractorTest, DisplayNameByKind)
 {
     Row natural{{"typ", survey::naturalPerson}, {"fname", "Ali"}, {"lname", "Karimi"}, {"comp_name", "X"}};
-    EXPECT_EQ(survey::contractorDisplayName(natural), "Ali Karimi");
+    EXPECT_EQ(contractorDisplayName(natural), "Ali Karimi");
     Row legal{{"typ", survey::legalPerson}, {"fname", "Ali"}, {"lname", "Karimi"}, {"comp_name", "Pars"}};
-    EXPECT_EQ(survey::contractorDisplayName(legal), "Pars");
-    EXPECT_FALSE(survey::contractorDisplayName(Row{{"typ", ""}}));
+    EXPECT_EQ(contractorDisplayName(legal), "Pars");
+    EXPECT_FALSE(contractorDisplayName(Row{{"typ", ""}}));
 }
 
 TEST_P(ContractorTest, DuplicatesCompareAllThreeNames)
