@@ -5,6 +5,7 @@
 #include "money.h"
 #include "sabt_calc.h"
 #include "sample_registration2.h"
+#include "sample_studies.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -557,6 +558,7 @@ void fill(const Db &main, const Db *contracts, const Size &size)
     }
     main.transaction([&] { makeProjects(main, r, size, villages, contractors, contractNumbers); });
     main.transaction([&] { makeStudies(main, r, size, villages, contractors); });
+    main.transaction([&] { fillStudies(main, size.seed); });
     main.transaction([&] { makeRegistrations(main, r, size, villages, surveyors); });
     main.transaction([&] { makeRegistrationPapers(main, size.seed); });
     Random statements(size.seed + 16);

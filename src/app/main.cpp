@@ -6,6 +6,7 @@
 #include "qtinteraction.h"
 #include "registration_pages.h"
 #include "login.h"
+#include "studies_pages.h"
 #include "surveying_pages.h"
 #include "windows.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char **argv)
     bv::registerBasedataPages();
     bv::registerSurveyingPages();
     bv::registerRegistrationPages();
+    bv::registerStudiesPages();
 
     bv::windows::get<bv::login>().show();
     const int code = QApplication::exec();

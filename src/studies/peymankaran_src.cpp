@@ -105,11 +105,21 @@ bool peymankaran_src::openChecked()
         ui().message(e.text(), MessageKind::Error);
         return false;
     }
+    prepare();
+    ui().execDialog(*this);
+    return true;
+}
+
+void peymankaran_src::prepare()
+{
+    try {
+        applyRights(pageRights(dm().main(), session().prsId, QStringLiteral("peymankaran")).value_or(PageRights{}));
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
     cnt->setText(QStringLiteral("0"));
     filters->reset();
     search();
-    ui().execDialog(*this);
-    return true;
 }
 
 void peymankaran_src::search()

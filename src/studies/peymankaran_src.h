@@ -21,6 +21,9 @@ public:
     // Opens the browser as the studies browser does: rights of "peymankaran",
     // names emptied, kind "همه", searched, shown modally. False when refused.
     bool openChecked();
+    // Rights of "peymankaran" applied (none without a row), count "0", names
+    // emptied, kind "همه", searched.
+    void prepare();
     void applyRights(const PageRights &rights);
     void search();
     void newContractor();
