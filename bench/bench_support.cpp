@@ -102,4 +102,12 @@ void onEachEngine(QTextStream &out, const std::function<void(const QString &engi
     admin.exec(QStringLiteral("DROP DATABASE ") + name);
 }
 
+void printTimingHeading(QTextStream &out)
+{
+    out << QStringLiteral("%1 | %2 | %3 | %4 | %5\n")
+               .arg(QStringLiteral("case").leftJustified(14), QStringLiteral("rows").rightJustified(7),
+                    QStringLiteral("search ms").rightJustified(10), QStringLiteral("bare ms").rightJustified(9),
+                    QStringLiteral("ratio").rightJustified(6));
+}
+
 }  // namespace bv::bench

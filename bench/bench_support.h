@@ -36,4 +36,26 @@ inline double median(std::vector<double> times)
     return times.empty() ? 0 : times[times.size() / 2];
 }
 
+// The table of a program search beside its bare statement: the heading, then
+// one line per case with the medians of runs that alternate after a warm-up.
+void printTimingHeading(QTextStream &out);
+template <typename Program, typename Bare>
+void timeAgainstBare(QTextStream &out, const QString &name, int rounds, Program &&program, Bare &&bare)
+{
+    int rows = program();
+    bare();
+    std::vector<double> programRuns, bareRuns;
+    for (int i = 0; i < rounds; ++i) {
+        programRuns.push_back(timed([&] { rows = program(); }));
+        bareRuns.push_back(timed(bare));
+    }
+    const double p = median(programRuns), b = median(bareRuns);
+    out << QStringLiteral("%1 | %2 | %3 | %4 | %5\n")
+               .arg(name.leftJustified(14))
+               .arg(rows, 7)
+               .arg(p, 10, 'f', 1)
+               .arg(b, 9, 'f', 1)
+               .arg(b > 0 ? p / b : 0, 6, 'f', 2);
+}
+
 }  // namespace bv::bench

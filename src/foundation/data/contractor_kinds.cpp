@@ -32,23 +32,31 @@ int countContractors(const Db &db, const ContractorTables &tables, const Contrac
         .toInt();
 }
 
+QString browseContractorsSql(const Db &db, const ContractorTables &tables, const Conditions &where)
+{
+    return QStringLiteral("SELECT %1.*, b.pic_count FROM %1 LEFT JOIN "
+                          "(SELECT peymankar_id, COUNT(*) AS pic_count FROM %2 GROUP BY peymankar_id) b "
+                          "ON %1.id = b.peymankar_id")
+               .arg(tables.contractors, tables.attachments)
+        + where.where() + QStringLiteral(" ORDER BY ") + db.dialect().persianOrder(QStringLiteral("lname"));
+}
+
+QString pickContractorsSql(const Db &db, const ContractorTables &tables, const Conditions &where)
+{
+    return QStringLiteral("SELECT * FROM ") + tables.contractors + where.where() + QStringLiteral(" ORDER BY ")
+        + db.dialect().persianOrder(QStringLiteral("lname"));
+}
+
 ResultSet browseContractors(const Db &db, const ContractorTables &tables, const ContractorFilter &filter)
 {
     const Conditions where = contractorConditions(db.dialect(), tables.contractors, filter);
-    return db.select(QStringLiteral("SELECT %1.*, b.pic_count FROM %1 LEFT JOIN "
-                                    "(SELECT peymankar_id, COUNT(*) AS pic_count FROM %2 GROUP BY peymankar_id) b "
-                                    "ON %1.id = b.peymankar_id")
-                             .arg(tables.contractors, tables.attachments)
-                         + where.where() + QStringLiteral(" ORDER BY ") + db.dialect().persianOrder(QStringLiteral("lname")),
-                     where.values());
+    return db.select(browseContractorsSql(db, tables, where), where.values());
 }
 
 ResultSet pickContractors(const Db &db, const ContractorTables &tables, const ContractorFilter &filter)
 {
     const Conditions where = contractorConditions(db.dialect(), tables.contractors, filter);
-    return db.select(QStringLiteral("SELECT * FROM ") + tables.contractors + where.where() + QStringLiteral(" ORDER BY ")
-                         + db.dialect().persianOrder(QStringLiteral("lname")),
-                     where.values());
+    return db.select(pickContractorsSql(db, tables, where), where.values());
 }
 
 bool contractorComplete(const QString &kind, int attachments)

@@ -30,6 +30,9 @@ struct ContractorFilter {
 };
 Conditions contractorConditions(const Dialect &dialect, const QString &table, const ContractorFilter &filter);
 int countContractors(const Db &db, const ContractorTables &tables, const ContractorFilter &filter);
+// The statements of the two lists for the conditions' values.
+QString browseContractorsSql(const Db &db, const ContractorTables &tables, const Conditions &where);
+QString pickContractorsSql(const Db &db, const ContractorTables &tables, const Conditions &where);
 // The browser's list by family name, with the attachment count of each contractor.
 ResultSet browseContractors(const Db &db, const ContractorTables &tables, const ContractorFilter &filter);
 // The picker's list by family name.
