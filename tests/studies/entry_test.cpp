@@ -11,7 +11,9 @@
 #include "widgets.h"
 #include "windows.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -275,6 +277,34 @@ TEST_P(StudyEntryTest, FeesComputedOnEnteringTheirFields)
     w.masahat->setText("30");
     w.computeFee(w.prot_mablagh);
     EXPECT_EQ(w.prot_mablagh->text(), "55.14");
+}
+
+TEST_P(StudyEntryTest, EnterMovesAlongTheChainAndFocusColoursYellow)
+{
+    borvinat_ins &w = newStudy();
+    w.show();
+    w.activateWindow();
+    QApplication::setActiveWindow(&w);
+    const auto press = [](QWidget *target) {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        QCoreApplication::processEvents();
+    };
+    w.cod->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.cod->styleSheet().contains("yellow"));
+    press(w.cod->lineEdit());
+    EXPECT_TRUE(w.x->hasFocus());
+    EXPECT_FALSE(w.cod->styleSheet().contains("yellow"));
+    EXPECT_TRUE(w.x->styleSheet().contains("yellow"));
+    w.roshd->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(w.roshd->styleSheet().contains("yellow"));  // not one of the coloured fields
+    press(w.roshd);
+    EXPECT_TRUE(w.etebar_sal->hasFocus());
+    press(w.etebar_sal);
+    EXPECT_TRUE(w.tamin_loc->hasFocus());
+    w.hide();
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, StudyEntryTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
