@@ -1,6 +1,7 @@
 #include "admin_pages.h"
 #include "appsetup.h"
 #include "basedata_pages.h"
+#include "consultants_pages.h"
 #include "errornet.h"
 #include "exchange_pages.h"
 #include "qtinteraction.h"
@@ -24,6 +25,7 @@ int main(int argc, char **argv)
     bv::registerSurveyingPages();
     bv::registerRegistrationPages();
     bv::registerStudiesPages();
+    bv::registerConsultantsPages();
 
     bv::windows::get<bv::login>().show();
     const int code = QApplication::exec();

@@ -44,19 +44,29 @@ JalaliDateEdit::JalaliDateEdit(QWidget *parent) : QLineEdit(parent)
     setAlignment(Qt::AlignCenter);
 }
 
+void JalaliDateEdit::setCompact(bool compact)
+{
+    compact_ = compact;
+    setInputMask(compact ? QStringLiteral("00000000; ") : QStringLiteral("0000/00/00; "));
+}
+
 QString JalaliDateEdit::date() const
 {
-    return storedDateText(displayText());
+    if (!compact_)
+        return storedDateText(displayText());
+    QString t = asciiDigits(displayText());
+    t.replace(QLatin1Char('_'), QLatin1Char(' '));
+    return t.leftJustified(8, QLatin1Char(' '), true);
 }
 
 bool JalaliDateEdit::isBlank() const
 {
-    return date() == emptyDateMask;
+    return compact_ ? date().trimmed().isEmpty() : date() == emptyDateMask;
 }
 
 DateEntry JalaliDateEdit::entry() const
 {
-    return dateEntry(date());
+    return compact_ ? compactDateEntry(date()) : dateEntry(date());
 }
 
 void JalaliDateEdit::keyPressEvent(QKeyEvent *event)
@@ -72,6 +82,10 @@ void JalaliDateEdit::keyPressEvent(QKeyEvent *event)
 
 void JalaliDateEdit::setDate(const QString &jalali)
 {
+    if (compact_ && !jalali.contains(QLatin1Char('/'))) {
+        setText(asciiDigits(jalali).leftJustified(8, QLatin1Char(' '), true));
+        return;
+    }
     setText(storedDateText(padded(jalali)).remove(QLatin1Char('/')));
 }
 

@@ -105,6 +105,22 @@ DateEntry dateEntry(const QString &stored)
     return isJalaliDate(stored) ? DateEntry::Valid : DateEntry::Invalid;
 }
 
+DateEntry compactDateEntry(const QString &stored)
+{
+    if (stored.trimmed().isEmpty())
+        return DateEntry::Blank;
+    if (stored.size() != 8)
+        return DateEntry::Invalid;
+    return dateEntry(stored.left(4) + QLatin1Char('/') + stored.mid(4, 2) + QLatin1Char('/') + stored.mid(6, 2));
+}
+
+QString compactDate(const QString &jalali)
+{
+    if (jalali.size() != 10 || jalali[4] != QLatin1Char('/') || jalali[7] != QLatin1Char('/'))
+        return jalali;
+    return jalali.left(4) + jalali.mid(5, 2) + jalali.mid(8, 2);
+}
+
 QString invalidDateMessage(const QString &field)
 {
     return QStringLiteral("تاريخ «%1» ناقص يا نادرست است؛ تاريخ را کامل (سال/ماه/روز) وارد کنيد يا خالي بگذاريد")

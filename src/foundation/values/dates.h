@@ -45,6 +45,12 @@ bool isJalaliDate(const QString &text);
 // of Mehr, a 30th of Esfand outside leap years).
 enum class DateEntry { Blank, Valid, Invalid };
 DateEntry dateEntry(const QString &stored);
+// The eight-digit form of the consultant windows: "14030705", no separators;
+// nothing typed is eight spaces.
+inline const QString emptyCompactDate = QStringLiteral("        ");
+DateEntry compactDateEntry(const QString &stored);
+// "1403/07/05" -> "14030705"; anything else unchanged.
+QString compactDate(const QString &jalali);
 // The refusal shown when the date box `field` holds an invalid entry.
 QString invalidDateMessage(const QString &field);
 
