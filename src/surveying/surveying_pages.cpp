@@ -1,5 +1,6 @@
 #include "surveying_pages.h"
 
+#include "darkhast_src.h"
 #include "naghshe_src.h"
 #include "pages.h"
 #include "windows.h"
@@ -12,6 +13,10 @@ void registerSurveyingPages()
                         {[]() -> QDialog & { return windows::get<naghshe_src>(); },
                          [](const PageRights &rights) { windows::get<naghshe_src>().applyRights(rights); },
                          [] { windows::get<naghshe_src>().prepare(); }});
+    pages::registerPage(QStringLiteral("N27"),
+                        {[]() -> QDialog & { return windows::get<darkhast_src>(); },
+                         [](const PageRights &rights) { windows::get<darkhast_src>().applyRights(rights); },
+                         [] { windows::get<darkhast_src>().prepare(); }});
 }
 
 }  // namespace bv
