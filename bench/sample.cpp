@@ -4,6 +4,7 @@
 #include "dates.h"
 #include "money.h"
 #include "sabt_calc.h"
+#include "sample_consultants.h"
 #include "sample_registration2.h"
 #include "sample_studies.h"
 
@@ -568,6 +569,7 @@ void fill(const Db &main, const Db *contracts, const Size &size)
         makeStatementAttachments(main, statements);
     });
     fillEvaluationsAndCameras(main, size.seed);
+    main.transaction([&] { fillConsultants(main, size.studies / 2, size.projects / 10, size.seed + 24); });
 }
 
 }  // namespace bv::sample

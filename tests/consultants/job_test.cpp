@@ -3,6 +3,7 @@
 #include "dateedit.h"
 #include "dates.h"
 #include "moshaveran_search.h"
+#include "sample_consultants.h"
 #include "widgets.h"
 
 using namespace bv;
@@ -223,6 +224,30 @@ TEST(ConsultantHeadings, GridAndExport)
     EXPECT_EQ(exportHeadings().value("id"), QStringLiteral("شناسه"));
     EXPECT_FALSE(gridColumns().contains("taeed"));
     EXPECT_EQ(gridColumns().back(), "karbar");
+}
+
+TEST_P(ConsultantsTest, SampleJobsSpreadOverTheWorkflowAndRequestsOverTheStages)
+{
+    sample::fillConsultants(db(), 60, 30, 7);
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM moshaveran").toInt(), 60);
+    // Some jobs have not started, some are notified, some stopped between.
+    EXPECT_GT(db().scalar("SELECT COUNT(*) FROM moshaveran WHERE bazdid <> ?", {yes}).toInt(), 0);
+    EXPECT_GT(db().scalar("SELECT COUNT(*) FROM moshaveran WHERE eblagh = ?", {yes}).toInt(), 0);
+    EXPECT_GT(db().scalar("SELECT COUNT(*) FROM moshaveran WHERE bazdid = ? AND eblagh <> ?", {yes, yes}).toInt(), 0);
+    EXPECT_GT(db().scalar("SELECT COUNT(*) FROM moshaveran_estelam").toInt(), 0);
+    // Every stored date is blank or a complete date, as the windows would store it.
+    for (const Row &r : db().rows("SELECT * FROM moshaveran"))
+        for (const QString &c : jobDateColumns() + QStringList{"bazdid_dat", "fani_dat", "eblagh_dat"})
+            EXPECT_NE(compactDateEntry(r[c].toString()), DateEntry::Invalid) << r[c].toString().toStdString();
+    // The sample consultants are the studies contractors.
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM moshaveran WHERE moshaver NOT IN (?, ?)",
+                          {QStringLiteral("کريمي رضا"), QStringLiteral("مهندسين مشاور آبادگران")})
+                  .toInt(),
+              0);
+    const QString blank = emptyDateMask;
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM baravord WHERE dat_naghshe = ? AND dat_borvinat = ?", {blank, blank}).toInt(), 10);
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM baravord WHERE dat_naghshe <> ? AND dat_borvinat = ?", {blank, blank}).toInt(), 10);
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM baravord WHERE dat_borvinat <> ?", {blank}).toInt(), 10);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ConsultantsTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
