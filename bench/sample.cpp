@@ -1,5 +1,6 @@
 #include "sample.h"
 #include "sample_evaluation.h"
+#include "sample_agreements.h"
 
 #include "dates.h"
 #include "money.h"
@@ -570,6 +571,7 @@ void fill(const Db &main, const Db *contracts, const Size &size)
     });
     fillEvaluationsAndCameras(main, size.seed);
     main.transaction([&] { fillConsultants(main, size.studies / 2, size.projects / 10, size.seed + 24); });
+    fillAgreements(main, size.seed);
 }
 
 }  // namespace bv::sample

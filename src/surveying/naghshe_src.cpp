@@ -182,9 +182,7 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
     QMenu *contract = forms->addMenu(QStringLiteral("قرارداد"));
     QMenu *office = forms->addMenu(QStringLiteral("پيگيري هاي اداري"));
     QMenu *money = forms->addMenu(QStringLiteral("گردش مالي"));
-    for (const char *caption : {"موافقت نامه", "فرم استعلام 3بخشي", "هيئت انتخاب مشاور",
-                                "ابلاغ موافقت نامه (حقيقي/حقوقي) (A5)"})
-        formItems << contract->addAction(QString::fromUtf8(caption));
+    buildAgreementMenu(contract);
     N21 = contract->addAction(QStringLiteral("تمديد قرارداد"));
     N57 = contract->addAction(QStringLiteral("خاتمه قرارداد"));
     QMenu *increase = contract->addMenu(QStringLiteral("افزايش قرارداد"));
@@ -193,7 +191,8 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
     N59 = increase->addAction(QStringLiteral("شرح عمليات"));
     N10 = office->addAction(QStringLiteral("تحويل اوليه"));
     N12 = office->addAction(QStringLiteral("تحويل قطعي"));
-    formItems << office->addAction(QStringLiteral("برچسب لوح فشرده"));
+    N18 = office->addAction(QStringLiteral("برچسب لوح فشرده"));
+    connect(N18, &QAction::triggered, this, [this] { printLetter(survey::discLabel); });
     QMenu *checklists = office->addMenu(QStringLiteral("چک ليست"));
     N8 = checklists->addAction(QStringLiteral("تخصيص امتياز ارزيابي"));
     N11 = checklists->addAction(QStringLiteral("ارزيابي اوليه"));
@@ -325,8 +324,7 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
     connect(N62, &QAction::triggered, this, &naghshe_src::addListedPlaces);
     connect(N34, &QAction::triggered, this, &naghshe_src::transferToStudies);
     connect(N45, &QAction::triggered, this, [] { openAttachments(attachment::naghshe_mostanadat(), {}); });
-    for (QAction *later : QList<QAction *>{N41} + formItems)
-        connect(later, &QAction::triggered, this, &notAvailable);
+    connect(N41, &QAction::triggered, this, &notAvailable);
     const std::vector<std::pair<QAction *, LetterFill>> letters = {
         {N23, survey::temporaryStatement},
         {N13, survey::finalStatement},
@@ -367,7 +365,9 @@ void naghshe_src::applyRights(const PageRights &rights)
     N3->setEnabled(rights.remove);
     for (QAction *a : {N7, N15, N45})
         a->setEnabled(rights.view);
-    for (QAction *a : formItems + letterItems())
+    for (QAction *a : letterItems())
+        a->setEnabled(rights.view);
+    for (QAction *a : {N310, N9, N30->menuAction(), N31, N18})
         a->setEnabled(rights.view);
     N54->setEnabled(rights.view);
 }
@@ -685,10 +685,12 @@ void naghshe_src::printLetter(const LetterFill &fill, bool toClipboard)
     completeList();
     const survey::LetterSource source{DBGrid1->currentRow(), DBGrid1->shownRows(), last_};
     report::runFill([&] {
-        report::Document doc = fill(dm().main(), source);
+        std::optional<report::Document> doc = fill(dm().main(), source);
+        if (!doc)
+            return;
         if (toClipboard)
-            report::copyLetterText(doc);
-        doc.preview();
+            report::copyLetterText(*doc);
+        doc->preview();
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The survey projects browser: filters, count and totals, the coloured list
 // and every action on the current project.
+#include "naghshe_agreements.h"
 #include "naghshe_letters.h"
 #include "naghshe_search.h"
 #include "session.h"
@@ -14,6 +15,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPushButton;
 
 namespace bv {
@@ -60,9 +62,10 @@ public:
     void fontBigger(int step);
     void recomputeTarget();
     // A statement or letter of the current project, filled from a fresh
-    // template and previewed; nothing without a current project. With
-    // `toClipboard` the letter's text goes to the clipboard before the preview.
-    using LetterFill = std::function<report::Document(const Db &, const survey::LetterSource &)>;
+    // template and previewed; nothing without a current project, or when the
+    // fill gives no document. With `toClipboard` the letter's text goes to
+    // the clipboard before the preview.
+    using LetterFill = std::function<std::optional<report::Document>(const Db &, const survey::LetterSource &)>;
     void printLetter(const LetterFill &fill, bool toClipboard = false);
 
     // Filters.
@@ -82,10 +85,18 @@ public:
     QAction *N23, *N13, *N42, *N43, *N14, *N24, *N25, *N44, *N10, *N12, *N21, *N58, *N60, *N59, *N57;
     // Evaluation and checklists.
     QAction *N8, *N11, *N4, *N55, *N56;
-    QList<QAction *> formItems;  // the printable forms of later versions
+    // Agreement pages, the inquiry, the committee minutes, the notification and the disc label.
+    QMenu *N30;
+    QAction *N310, *N9, *N31, *N18;
+    QAction *N110, *N111, *N61, *N71, *N81, *N811, *N91, *N211, *N210, *N121, *N48, *N52001, *N51, *N231, *N191,
+        *N241, *N251, *N261, *N32, *N36;
+    // The pages "چاپ همه صفحات" prints, in order.
+    QList<QAction *> agreementPages() const;
 
 private:
     QList<QAction *> letterItems() const;
+    void buildAgreementMenu(QMenu *contract);
+    void agreementDocument(const QString &description);
     void fillChoices();
     void searchKeeping(const QVariant &id);
     survey::NaghsheSearchState last_;

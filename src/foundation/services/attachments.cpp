@@ -442,14 +442,14 @@ std::optional<StoredAttachment> findProgramDocument(const Db &db, const QString 
     return StoredAttachment{r[0].toString(), r[1].toString(), r[2].toByteArray()};
 }
 
-ProgramDocumentOutcome openProgramDocument(const Db &db, const QString &description)
+ProgramDocumentOutcome openProgramDocument(const Db &db, const QString &description, ProgramDocumentCopy copy)
 {
     const std::optional<StoredAttachment> file = findProgramDocument(db, description);
     if (!file)
         return ProgramDocumentOutcome::Missing;
     if (file->content.isEmpty())
         return ProgramDocumentOutcome::NotOpened;
-    const QString path = writeViewingCopy(*file);
+    const QString path = copy == ProgramDocumentCopy::SavedAs ? saveAttachmentAs(*file) : writeViewingCopy(*file);
     return !path.isEmpty() && openAttachmentFile(path) ? ProgramDocumentOutcome::Opened
                                                        : ProgramDocumentOutcome::NotOpened;
 }

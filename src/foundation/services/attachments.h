@@ -138,9 +138,13 @@ enum class ProgramDocumentOutcome {
     Opened,
     NotOpened,  // empty, not written, refused at the executable question, or no program opened it
 };
-// Finds a program document, writes a private copy and opens it with the
-// desktop's program, asking first for an executable type. Throws DbError.
-ProgramDocumentOutcome openProgramDocument(const Db &db, const QString &description);
+// Where the opened copy goes: a private copy for viewing, or a file the user
+// names (suggested: the description) and keeps; a cancelled choice opens nothing.
+enum class ProgramDocumentCopy { Private, SavedAs };
+// Finds a program document, writes its copy and opens it with the desktop's
+// program, asking first for an executable type. Throws DbError.
+ProgramDocumentOutcome openProgramDocument(const Db &db, const QString &description,
+                                           ProgramDocumentCopy copy = ProgramDocumentCopy::Private);
 
 inline const QString executableQuestion =
     QStringLiteral("اين فايل از نوع اجرايي است و با باز کردن آن اجرا مي شود. آيا باز شود؟");

@@ -87,14 +87,16 @@ QString shortVillageCode(const QString &cod)
 }
 
 void askFontSize(Document &doc, const QStringList &targets, const QString &caption, const QString &prompt,
-                 const QString &defaultText, bool strict)
+                 const QString &defaultText, bool strict, std::optional<int> fallback)
 {
     int size = 0;
     if (strict) {
         size = askWholeNumber(caption, prompt, defaultText);
     } else {
-        const std::optional<int> n = wholeAnswer(ask(caption, prompt, defaultText));
+        std::optional<int> n = wholeAnswer(ask(caption, prompt, defaultText));
         if (!n || *n <= 0 || *n > 1000)
+            n = fallback;
+        if (!n)
             return;
         size = *n;
     }

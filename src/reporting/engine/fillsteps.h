@@ -59,9 +59,11 @@ QString contractorName(const Row &contractor, const ContractorNameRule &rule = {
 QString shortVillageCode(const QString &cod);
 
 // Font size of labels or groups from a question (default "12"). A non-number
-// stops the fill when `strict`, and is ignored otherwise.
+// stops the fill when `strict`; otherwise it gives `fallback`, or is ignored
+// when there is none.
 void askFontSize(Document &doc, const QStringList &targets, const QString &caption, const QString &prompt,
-                 const QString &defaultText = QStringLiteral("12"), bool strict = true);
+                 const QString &defaultText = QStringLiteral("12"), bool strict = true,
+                 std::optional<int> fallback = std::nullopt);
 
 // A signature slot and the attachment title of its image.
 struct SignatureSlot {
