@@ -69,9 +69,16 @@ const std::vector<std::pair<QString, QString>> omranRoles = {
 
 }  // namespace
 
-BatchTotals batchTotals(const NaghsheTotals &totals)
+BatchTotals batchTotals(const ResultSet &listed)
 {
-    return {totals.porArea.plain(), totals.khaliArea.plain(), totals.contractSum.plain()};
+    Decimal por, khali;
+    Money amount;
+    for (int r = 0; r < listed.size(); ++r) {
+        por = por + Decimal::fromVariant(listed.value(r, QStringLiteral("masahat_por1")));
+        khali = khali + Decimal::fromVariant(listed.value(r, QStringLiteral("masahat_khali1")));
+        amount = amount + Money::fromVariant(listed.value(r, QStringLiteral("prot_mablagh")));
+    }
+    return {por.plain(), khali.plain(), amount.plain()};
 }
 
 QString deputyByPost(const Db &db, const QString &post)
@@ -127,7 +134,7 @@ Document agreementParticulars(const Db &db, const LetterSource &source)
         doc.setLabel(QStringLiteral("nation"), textOf(contractor, QStringLiteral("comp_shenase")));
         doc.setLabel(QStringLiteral("zipcode"), textOf(contractor, QStringLiteral("eghtesadi_cod")));
     }
-    const BatchTotals totals = batchTotals(source.search.totals);
+    const BatchTotals totals = batchTotals(source.listed);
     doc.setLabel(QStringLiteral("masahat_por"), totals.p);
     doc.setLabel(QStringLiteral("masahat_khali"), totals.k);
     return doc;
@@ -140,7 +147,7 @@ Document agreementDuration(const Db &, const LetterSource &source)
     report::setAgreementWords(doc, protTypOf(p));
     doc.setLabel(QStringLiteral("roz"), report::ask(QStringLiteral("Prot Time"), QStringLiteral("مدت قرارداد به روز"),
                                                     textOf(p, QStringLiteral("prot_tim"))));
-    doc.setLabel(QStringLiteral("mablagh"), batchTotals(source.search.totals).m);
+    doc.setLabel(QStringLiteral("mablagh"), batchTotals(source.listed).m);
     // The note that no fee is paid before a contract follows a memorandum only.
     doc.setVisible(QStringLiteral("movafeg4_note"), doc.label(QStringLiteral("movafeg")) == memorandum);
     return doc;
@@ -221,7 +228,7 @@ Document agreementFees(const Db &, const LetterSource &source)
                  report::ask(QStringLiteral("Zihesabi Comment"), QStringLiteral("توضيح ذيحسابي"),
                              QStringLiteral("لازم به توضيح است باتوجه به نظر و شرايط اعتبارات کارفرما مي تواند نسبت "
                                             "به پرداخت حق الزحمه در قالب اسنادخزانه اسلامي اقدام نمايد.")));
-    const BatchTotals totals = batchTotals(source.search.totals);
+    const BatchTotals totals = batchTotals(source.listed);
     doc.setLabel(QStringLiteral("masahat_por_sum"), totals.p);
     doc.setLabel(QStringLiteral("masahat_khali_sum"), totals.k);
     doc.setLabel(QStringLiteral("prot_mablagh_sum"), totals.m);

@@ -11,13 +11,15 @@ namespace bv::survey {
 
 // ---- Values the pages share ----
 
-// The batch totals as the pages print them: plain, without grouping.
+// The batch totals of the listed projects as the pages print them: plain,
+// without grouping. Summed here from each stored value: a database's sum of
+// float areas drifts (250 × 5.002 is 1250.4999999999939 there).
 struct BatchTotals {
     QString p;  // initial built-up areas
     QString k;  // initial open areas
     QString m;  // contract amounts
 };
-BatchTotals batchTotals(const NaghsheTotals &totals);
+BatchTotals batchTotals(const ResultSet &listed);
 
 // The signing deputy chosen by the answer to a post prompt: "ذيحساب" and
 // "معاون پشتيباني" name the first of their lookup lists, any other answer nobody.

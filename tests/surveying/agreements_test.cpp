@@ -52,13 +52,13 @@ double runSize(const report::Document &doc, const QString &label)
 
 TEST(AgreementRules, SharedValues)
 {
-    NaghsheTotals t;
-    t.porArea = Decimal::fromScaled(12505, 1);  // 1250.5
-    t.khaliArea = Decimal::fromScaled(300, 2);  // 3.00
-    t.contractSum = Money::fromWhole(1250000000);
-    const BatchTotals b = batchTotals(t);
-    EXPECT_EQ(b.p, "1250.5");
-    EXPECT_EQ(b.k, "3");
+    ResultSet listed;
+    listed.columns = {"masahat_por1", "masahat_khali1", "prot_mablagh"};
+    for (int i = 0; i < 250; ++i)
+        listed.rows.push_back({5.002, QVariant(), i % 2 ? QVariant("5000000.0000") : QVariant(5000000)});
+    const BatchTotals b = batchTotals(listed);
+    EXPECT_EQ(b.p, "1250.5");  // not the float sum's 1250.49999999999
+    EXPECT_EQ(b.k, "0");
     EXPECT_EQ(b.m, "1250000000");  // never grouped
     EXPECT_EQ(batchTotals({}).m, "0");
 
@@ -248,7 +248,7 @@ TEST_P(AgreementsTest, AgreementWordsFollowTheContractKind)
 {
     const qint64 memoId = addProject(QStringLiteral("کلاته"), QStringLiteral("اراک"),
                                      {{"prot_typ", memo}, {"peymankar_id", person}});
-    const qint64 contractId = addProject(QStringLiteral("کلاته"), QStringLiteral("اراک"),
+    const qint64 contractId = addProject(QStringLiteral("چشمه"), QStringLiteral("اراک"),
                                          {{"prot_typ", contractWord}, {"peymankar_id", person}});
     using Fill = std::function<std::optional<report::Document>(const Db &, const LetterSource &)>;
     const std::vector<Fill> pages = {
@@ -447,7 +447,6 @@ TEST_P(AgreementsTest, ContractorFieldsByKind)
     EXPECT_EQ(legal.label("haghighi"), QStringLiteral("حقوقي"));
     for (const char *reference : {"QRLabel11", "prot_no", "QRLabel13", "prot_dat1"})
         EXPECT_EQ(legal.label(reference), QString()) << reference;
-    EXPECT_EQ(legal.rows().size(), 1);
     const report::Document natural = agreementUndertaking(db(), sourceOf(ofPerson));
     EXPECT_EQ(natural.label("QRLabel8"), QStringLiteral("نام پدر"));
     EXPECT_EQ(natural.label("QRLabel12"), QStringLiteral("کد ملي"));
@@ -544,7 +543,7 @@ TEST_P(AgreementsTest, FeePageListsEveryProjectWithPlainTotals)
     const QString text = user().documents[0].text;
     EXPECT_TRUE(text.contains(QStringLiteral("روستا 000")));
     EXPECT_TRUE(text.contains(QStringLiteral("روستا 249")));
-    EXPECT_EQ(text.count(QStringLiteral("روستا ")), 250);
+    EXPECT_EQ(text.count(QRegularExpression(QStringLiteral("روستا \\d{3}"))), 250);
     EXPECT_TRUE(text.contains("1250.5"));
     EXPECT_TRUE(text.contains("1250000000"));
     EXPECT_FALSE(text.contains("1,250"));
