@@ -211,6 +211,8 @@ TEST_P(BrowserTest, SingleValueAndDateFilters)
     EXPECT_FALSE(listed(f, session()).contains(blank));
 
     f = {};
+    // The sample's memoranda become contracts: this one alone is a memorandum.
+    db().exec("UPDATE naghshe SET prot_typ = ? WHERE prot_typ = ?", {QStringLiteral("قرارداد"), QStringLiteral("تفاهمنامه")});
     db().exec("UPDATE naghshe SET prot_typ = ? WHERE id = ?", {QStringLiteral("تفاهمنامه"), blank});
     f.prot_typ = QStringLiteral("تفاهمنامه");
     EXPECT_EQ(listed(f, session()), QList<qint64>{blank});
