@@ -167,10 +167,8 @@ Document agreementAddresses(const Db &db, const LetterSource &source, bool withN
     const QStringList clause = {QStringLiteral("haghighi1"), QStringLiteral("haghighi2"), QStringLiteral("haghighi3"),
                                 QStringLiteral("haghighi4"), QStringLiteral("haghighi5")};
     if (person) {
-        // The natural surveyor's own responsibility, as the layout words it.
+        // The clause on the natural surveyor's own responsibility keeps the layout's words.
         doc.setLabel(QStringLiteral("peymankar"), report::contractorName(contractor));
-        for (const QString &label : clause)
-            doc.setLabel(label, doc.placeholder(label));
     } else if (withNames) {
         setEmpty(doc, clause + QStringList{QStringLiteral("peymankar"), QStringLiteral("haghighi6")});
     } else {
