@@ -206,9 +206,9 @@ Document agreementAddresses(const Db &db, const LetterSource &source, bool withN
     doc.setLabel(QStringLiteral("QRLabel12"), QStringLiteral("کارشناس نقشه برداري"));
     doc.setLabel(QStringLiteral("QRLabel18"), QStringLiteral("رئيس امور فني و مطالعات عمراني"));
     doc.setLabel(QStringLiteral("QRLabel22"), QStringLiteral("کارشناس مسئول امور پيمان ها"));
-    const QString post = report::ask(QStringLiteral("Semat"), QStringLiteral("سمت"), defaultPost);
+    const QString post = normalizeInput(report::ask(QStringLiteral("Semat"), QStringLiteral("سمت"), defaultPost));
     doc.setLabel(QStringLiteral("QRLabel23"), post);
-    doc.setLabel(QStringLiteral("moaven_poshtibani"), deputyByPost(db, normalizeInput(post)));
+    doc.setLabel(QStringLiteral("moaven_poshtibani"), deputyByPost(db, post));
     return doc;
 }
 
@@ -361,13 +361,14 @@ Document selectionCommittee(const Db &db, const LetterSource &source)
     doc.setLabel(QStringLiteral("jalase_dat"),
                  report::ask(QStringLiteral("Date"), QStringLiteral("تاريج جلسه هيئت انتخاب مشاور"),
                              textOf(source.project, QStringLiteral("jalase_dat"))));
-    const QString post = report::ask(QStringLiteral("Moaven Semat"), QStringLiteral("سمت معاون"), defaultPost);
+    const QString post =
+        normalizeInput(report::ask(QStringLiteral("Moaven Semat"), QStringLiteral("سمت معاون"), defaultPost));
     doc.setLabel(QStringLiteral("QRLabel12"), post);
     setRoles(doc, db,
              {{QStringLiteral("karshenas_naghshe"), QStringLiteral("کارشناس نقشه برداري")},
               {QStringLiteral("karshenas_fani"), QStringLiteral("کارشناس مسئول فني و مطالعات")},
               omranRoles[0], omranRoles[1]});
-    doc.setLabel(QStringLiteral("moaven_poshtibani"), deputyByPost(db, normalizeInput(post)));
+    doc.setLabel(QStringLiteral("moaven_poshtibani"), deputyByPost(db, post));
     return doc;
 }
 
