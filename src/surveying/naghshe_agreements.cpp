@@ -3,7 +3,6 @@
 #include "attachments.h"
 #include "fillsteps.h"
 #include "interaction.h"
-#include "layout.h"
 #include "text.h"
 
 #include <utility>
