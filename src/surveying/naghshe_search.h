@@ -5,6 +5,7 @@
 // of the browser read afterwards. No widgets.
 #include "conditions.h"
 #include "db.h"
+#include "listexports.h"
 #include "listtext.h"
 #include "money.h"
 #include "naghshe_project.h"
@@ -107,11 +108,8 @@ const Headings &htmlHeadings();
 ResultSet systemExport(const Db &db, const NaghsheFilters &filters);
 const Headings &systemHeadings();
 
-// The listed rows as an HTML page (UTF-8, every field escaped).
-QString htmlList(const ResultSet &rows);
-
-// One row per listed project with "1" or "0" per attachment kind of the lookup
-// list "شرح ضمائم نقشه برداري"; the first row holds the titles.
-ResultSet attachmentChecklist(const Db &db, const ResultSet &rows);
+// The HTML list's title, and where the attachment checklist finds its marks.
+inline const QString htmlTitle = QStringLiteral("ليست نقشه ها");
+ChecklistSource checklistSource();
 
 }  // namespace bv::survey

@@ -82,16 +82,6 @@ QComboBox *editableCombo(QWidget *parent)
     return c;
 }
 
-void fillCombo(QComboBox *combo, const QStringList &items)
-{
-    const QString text = combo->currentText();
-    combo->blockSignals(true);
-    combo->clear();
-    combo->addItems(items);
-    combo->setCurrentText(text);
-    combo->blockSignals(false);
-}
-
 QStringList column(const ResultSet &rows)
 {
     QStringList out;
@@ -272,7 +262,7 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
         connect(c->lineEdit(), &QLineEdit::returnPressed, this, &naghshe_src::search);
     connect(ostan, &QComboBox::currentTextChanged, this, [this](const QString &province) {
         try {
-            fillCombo(city, column(dm().main().select(QStringLiteral("SELECT DISTINCT city FROM abadiha WHERE ostan = ?"),
+            refillChoices(city, column(dm().main().select(QStringLiteral("SELECT DISTINCT city FROM abadiha WHERE ostan = ?"),
                                                       {normalizeInput(province)})));
         } catch (const DbError &e) {
             ui().message(e.text(), MessageKind::Error);
@@ -280,7 +270,7 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
     });
     connect(city, &QComboBox::currentTextChanged, this, [this](const QString &county) {
         try {
-            fillCombo(rosta, column(dm().main().select(
+            refillChoices(rosta, column(dm().main().select(
                                  QStringLiteral("SELECT DISTINCT rosta FROM abadiha WHERE ostan = ? AND city = ?"),
                                  {typedText(ostan), normalizeInput(county)})));
         } catch (const DbError &e) {
@@ -390,10 +380,10 @@ void naghshe_src::fillChoices()
 {
     try {
         const Db &db = dm().main();
-        fillCombo(ostan, column(db.select(QStringLiteral("SELECT DISTINCT ostan FROM abadiha"))));
-        fillCombo(status, lookupItemsSorted(db, QStringLiteral("وضعيت پرداخت")));
-        fillCombo(tamin_loc, lookupItemsSorted(db, QStringLiteral("محل تامين اعتبار")));
-        fillCombo(peymankar, column(db.select(QStringLiteral("SELECT DISTINCT peymankar FROM naghshe"))));
+        refillChoices(ostan, column(db.select(QStringLiteral("SELECT DISTINCT ostan FROM abadiha"))));
+        refillChoices(status, lookupItemsSorted(db, QStringLiteral("وضعيت پرداخت")));
+        refillChoices(tamin_loc, lookupItemsSorted(db, QStringLiteral("محل تامين اعتبار")));
+        refillChoices(peymankar, column(db.select(QStringLiteral("SELECT DISTINCT peymankar FROM naghshe"))));
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }
@@ -643,7 +633,7 @@ bool naghshe_src::exportHtml(const QString &path)
 {
     completeList();
     QString error;
-    if (!writeFileAtomically(path, survey::htmlList(DBGrid1->shownRows()).toUtf8(), &error)) {
+    if (!writeFileAtomically(path, htmlList(DBGrid1->shownRows(), survey::htmlTitle, survey::htmlHeadings()).toUtf8(), &error)) {
         ui().message(error, MessageKind::Error);
         return false;
     }
@@ -655,7 +645,7 @@ void naghshe_src::exportChecklist()
 {
     completeList();
     try {
-        const ResultSet sheet = survey::attachmentChecklist(dm().main(), DBGrid1->shownRows());
+        const ResultSet sheet = attachmentChecklist(dm().main(), DBGrid1->shownRows(), survey::checklistSource());
         exportList(sheet, {});
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);

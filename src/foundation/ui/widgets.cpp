@@ -67,6 +67,16 @@ namespace {
 constexpr int storedOnlyRole = Qt::UserRole + 0x5e7;
 }  // namespace
 
+void refillChoices(QComboBox *box, const QStringList &items)
+{
+    const QString text = box->currentText();
+    box->blockSignals(true);
+    box->clear();
+    box->addItems(items);
+    box->setCurrentText(text);
+    box->blockSignals(false);
+}
+
 void showStoredValue(QComboBox *box, const QString &stored)
 {
     for (int i = box->count() - 1; i >= 0; --i)

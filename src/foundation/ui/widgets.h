@@ -44,4 +44,8 @@ QString typedText(const QWidget *input);
 // previous record's choice stays.
 void showStoredValue(QComboBox *box, const QString &stored);
 
+// Replaces the items of an editable filter box, keeping what is typed in it
+// and without reporting a change.
+void refillChoices(QComboBox *box, const QStringList &items);
+
 }  // namespace bv

@@ -1,0 +1,481 @@
+#include "borvinat_src.h"
+
+#include "attachment_window.h"
+#include "borvinat_ins.h"
+#include "browsergrid.h"
+#include "dm.h"
+#include "ExcelImport.h"
+#include "filesafety.h"
+#include "filters.h"
+#include "interaction.h"
+#include "lookuplists.h"
+#include "pages.h"
+#include "peymankaran_list.h"
+#include "peymankaran_src.h"
+#include "villages.h"
+#include "widgets.h"
+#include "windows.h"
+#include "xlsxexport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace bv {
+
+namespace {
+QComboBox *editableCombo(QWidget *parent)
+{
+    auto *c = new QComboBox(parent);
+    c->setEditable(true);
+    return c;
+}
+
+void notAvailable()
+{
+    ui().message(pages::notAvailableMessage);
+}
+
+// The menu items whose windows belong to later versions.
+QList<QAction *> addLater(QMenu *menu, std::initializer_list<const char *> captions)
+{
+    QList<QAction *> items;
+    for (const char *caption : captions)
+        items << menu->addAction(QString::fromUtf8(caption));
+    return items;
+}
+}  // namespace
+
+borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("borvinat_src"));
+    setWindowTitle(QStringLiteral("مطالعات"));
+    setLayoutDirection(Qt::RightToLeft);
+
+    ostan = editableCombo(this);
+    city = editableCombo(this);
+    rosta = editableCombo(this);
+    tarh_typ = editableCombo(this);
+    etebar_sal = new QLineEdit(this);
+    moshaver_prot_no = new QLineEdit(this);
+    tarh_moshaver_name = new QLineEdit(this);
+    amel4 = new QLineEdit(this);
+    CheckBox11 = new FilterCheck(QStringLiteral("استان"), {ostan}, this);
+    CheckBox1 = new FilterList(QStringLiteral("شهرستان"), city, QStringLiteral("حذف شهرستان"), this);
+    CheckBox2 = new FilterList(QStringLiteral("روستا"), rosta, QStringLiteral("حذف روستا"), this);
+    CheckBox5 = new FilterCheck(QStringLiteral("سال اعتبار"), {etebar_sal}, this);
+    CheckBox3 = new FilterCheck(QStringLiteral("شماره قرارداد"), {moshaver_prot_no}, this);
+    CheckBox4 = new FilterCheck(QStringLiteral("نام مشاور تهيه طرح"), {tarh_moshaver_name}, this);
+    CheckBox6 = new FilterCheck(QStringLiteral("نوع طرح"), {tarh_typ}, this);
+    CheckBox7 = new FilterCheck(QStringLiteral("عامل چهارم"), {amel4}, this);
+    BitBtn1 = new QPushButton(QStringLiteral("جستجو"), this);
+    cnt = new QLabel(QStringLiteral("0"), this);
+    prot_mablagh = new QLabel(QStringLiteral("0"), this);
+
+    DBGrid1 = new BrowserGrid(this);
+    DBGrid1->setHeadings(studies::gridHeadings());
+    DBGrid1->setHiddenColumns({QStringLiteral("id"), QStringLiteral("arzyabi_emtiyaz")});
+    DBGrid1->setMoneyColumns({QStringLiteral("prot_mablagh"), QStringLiteral("prot_mablagh_binofoz")});
+    DBGrid1->setRowColour([](const ResultSet &rows, const QVariantList &row) {
+        switch (studies::rowShade(row[rows.columnIndex(QStringLiteral("pic_count"))].toInt())) {
+        case studies::RowShade::Yellow: return QColor(Qt::yellow);
+        case studies::RowShade::Aqua: return QColor(Qt::cyan);
+        case studies::RowShade::Normal: break;
+        }
+        return QColor();
+    });
+    DBGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    N42 = new QAction(QStringLiteral("انتساب يک پيمانکار به تمام موارد اين ليست"), DBGrid1);
+    N47 = new QAction(QStringLiteral("انتساب يک ضميمه به تمام موارد اين ليست"), DBGrid1);
+    N51 = new QAction(QStringLiteral("ثبت مجدد در يک سال جديد"), DBGrid1);
+    DBGrid1->addActions({N42, N47, N51});
+
+    auto *bar = new QMenuBar(this);
+    N1 = bar->addAction(QStringLiteral("ثبت"));
+    N2 = bar->addAction(QStringLiteral("ويرايش"));
+    N3 = bar->addAction(QStringLiteral("حذف"));
+    QMenu *evaluation = bar->addMenu(QStringLiteral("ارزيابي"));
+    N23 = evaluation->menuAction();
+    laterItems << addLater(evaluation, {"GIS", "طرح هادي", "طرح تفصيلي", "نقشه پايه", "مشاور و عامل چهارم"});
+    N39 = evaluation->addAction(QStringLiteral("برنامه/پروژه هاي دستگاه هاي مجري"));
+    N48 = evaluation->addAction(QStringLiteral("شاخص ها"));
+    N45 = bar->addAction(QStringLiteral("ضمائم"));
+    QMenu *forms = bar->addMenu(QStringLiteral("فرم ها"));
+    N5 = forms->menuAction();
+    QMenu *checklists = forms->addMenu(QStringLiteral("چک ليست"));
+    laterItems << addLater(checklists, {"چک ليست نقشه پايه", "چک ليست ارزيابي بانک GIS", "چک ليست ارزيابي گزارش طرح هادي",
+                                        "چک ليست ارزيابي گزارش طرح هادي2", "چک ليست طرح هاي تفصيلي",
+                                        "فرم تحويل سي دي به تهران-قديم", "فرم تحويل سي دي به تهران-جديد"});
+    QMenu *minutes = forms->addMenu(QStringLiteral("صورتجلسات"));
+    laterItems << addLater(minutes, {"صورتجلسه کميته فني", "صورتجلسه فني شهرستان", "صورتجلسه کميته تصويب",
+                                     "ارزيابي مشاور"});
+    QMenu *contract = forms->addMenu(QStringLiteral("قرارداد"));
+    laterItems << addLater(contract, {"ابلاغ قرارداد مشاورين حقيقي/حقوقي (A5)", "معرفي نامه مشاور به ادارات",
+                                      "نامه تمديد قرارداد", "ارسال نقشه به مشاور", "فرم استعلام 3 بخشي"});
+    N35 = contract->addAction(QStringLiteral("افزايش قرارداد"));
+    QMenu *agreement = contract->addMenu(QStringLiteral("موافقتنامه"));
+    laterItems << addLater(agreement, {"صفحه 1 - جلد", "صفحه 2 - طرفين و موضوع", "صفحه 3 - حق الزحمه،نشاني و امضا",
+                                       "صفحه 3_1 - حق الزحمه با اسامي", "صفحه 4 - پيوست شماره يک", "صفحه12 - حق الزحمه",
+                                       "صفحه14 - ضرائب", "صفحه16-صورتجلسه کميته انتخاب مشاور دفتر مرکزي",
+                                       "صفحه32 - اسامي عوامل کليدي", "صفحه33 - مداخله منع کارکنان",
+                                       "صفحه34 - اظهارنامه ظرفيت آماده بکار1", "صفحه35 - اظهارنامه ظرفيت آماده بکار2",
+                                       "صفحه36 - پولشويي", "صفحه37 - خلاصه اطلاعات", "صفحه 38 - شماره حساب",
+                                       "صفحه39 - تعهدنامه", "مابقي صفحات-هادي", "مابقي صفحات-بازنگري",
+                                       "مابقي صفحات-تعيين محدوده", "مابقي صفحات تفاهمنامه", "چاپ همه صفحات"});
+    QMenu *letters = forms->addMenu(QStringLiteral("مکاتبات"));
+    laterItems << addLater(letters, {"معرفي به کتابخانه (A5)", "ابلاغ فرمانداري", "ابلاغ استانداري", "ابلاغ فرمانداري جديد"});
+    QMenu *money = forms->addMenu(QStringLiteral("گردش مالي"));
+    laterItems << addLater(money, {"صورت وضعيت", "صورت وضعيت قطعي حقيقي", "استرداد سپرده حسن انجام کار"});
+    QMenu *reports = bar->addMenu(QStringLiteral("گزارشات"));
+    N15 = reports->menuAction();
+    N16 = reports->addAction(QStringLiteral("وب"));
+    N17 = reports->addAction(QStringLiteral("اکسل"));
+    N46 = reports->addAction(QStringLiteral("اعتبارات"));
+    N64 = reports->addAction(QStringLiteral("جستجو و ذخيره ضمائم"));
+    N53 = reports->addAction(QStringLiteral("چک ليست ضمائم-اکسل"));
+    ImportFromExcel1 = reports->addAction(QStringLiteral("Import From Excel"));
+    N52 = bar->addAction(QStringLiteral("مستندات"));
+    N40 = bar->addAction(QStringLiteral("مشاوران"));
+    QMenu *meetings = bar->addMenu(QStringLiteral("جلسات"));
+    N54 = meetings->menuAction();
+    laterItems << addLater(meetings, {"ثبت جلسه", "جستجوي جلسات"});
+    N6 = bar->addAction(QStringLiteral("خروج"));
+
+    auto *filtersBox = new QGridLayout;
+    int col = 0;
+    auto place = [&](QWidget *check, QWidget *input) {
+        filtersBox->addWidget(check, 0, col);
+        filtersBox->addWidget(input, 1, col++);
+    };
+    place(CheckBox11, ostan);
+    for (FilterList *l : {CheckBox1, CheckBox2}) {
+        auto *addRow = new QHBoxLayout;
+        addRow->addWidget(l->add);
+        addRow->addWidget(l->show);
+        filtersBox->addWidget(l->check, 0, col);
+        filtersBox->addWidget(l->input, 1, col);
+        filtersBox->addLayout(addRow, 2, col);
+        filtersBox->addWidget(l->list, 3, col++);
+    }
+    place(CheckBox5, etebar_sal);
+    place(CheckBox3, moshaver_prot_no);
+    place(CheckBox4, tarh_moshaver_name);
+    place(CheckBox6, tarh_typ);
+    place(CheckBox7, amel4);
+    filtersBox->addWidget(BitBtn1, 1, col);
+
+    auto *totals = new QHBoxLayout;
+    totals->addWidget(new QLabel(QStringLiteral("تعداد:"), this));
+    totals->addWidget(cnt);
+    totals->addWidget(new QLabel(QStringLiteral("مبلغ قرارداد(ميليون ريال)"), this));
+    totals->addWidget(prot_mablagh);
+    totals->addStretch();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setMenuBar(bar);
+    layout->addLayout(filtersBox);
+    layout->addLayout(totals);
+    layout->addWidget(DBGrid1);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &borvinat_src::search);
+    for (QLineEdit *e : {etebar_sal, moshaver_prot_no, tarh_moshaver_name, tarh_typ->lineEdit()})
+        connect(e, &QLineEdit::returnPressed, this, &borvinat_src::search);
+    connect(ostan, &QComboBox::currentTextChanged, this, [this] {
+        try {
+            refillChoices(city, villageChoices(dm().main(), VillageLevel::County, {.ostan = typedText(ostan)}));
+        } catch (const DbError &e) {
+            ui().message(e.text(), MessageKind::Error);
+        }
+    });
+    connect(city, &QComboBox::currentTextChanged, this, [this] {
+        try {
+            refillChoices(rosta, villageChoices(dm().main(), VillageLevel::Village,
+                                                {.ostan = typedText(ostan), .city = typedText(city)}));
+        } catch (const DbError &e) {
+            ui().message(e.text(), MessageKind::Error);
+        }
+    });
+    connect(DBGrid1, &QAbstractItemView::doubleClicked, this,
+            [this] { CheckBox2->append(DBGrid1->currentValue(QStringLiteral("rosta")).toString()); });
+    // A title click sorts the whole list, not the first screen.
+    connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionPressed, this, &borvinat_src::completeList);
+
+    connect(N1, &QAction::triggered, this, &borvinat_src::registerStudy);
+    connect(N2, &QAction::triggered, this, &borvinat_src::editStudy);
+    connect(N3, &QAction::triggered, this, &borvinat_src::deleteStudy);
+    connect(N45, &QAction::triggered, this, &borvinat_src::attachments);
+    connect(N16, &QAction::triggered, this,
+            [this] { exportHtml(QDir::temp().filePath(QStringLiteral("Tarvesholan.htm"))); });
+    connect(N17, &QAction::triggered, this, [this] {
+        completeList();
+        DBGrid1->exportList(studies::exportHeadings());
+    });
+    connect(N53, &QAction::triggered, this, &borvinat_src::exportChecklist);
+    connect(ImportFromExcel1, &QAction::triggered, this, [this] { report::importFromExcel(width()); });
+    connect(N52, &QAction::triggered, this, [] { openAttachments(attachment::borvinat_mostanadat(), {}); });
+    connect(N40, &QAction::triggered, this, [] { windows::get<peymankaran_src>().openChecked(); });
+    connect(N6, &QAction::triggered, this, &QDialog::reject);
+    connect(N42, &QAction::triggered, this, &borvinat_src::assignContractorToAll);
+    connect(N47, &QAction::triggered, this, &borvinat_src::attachToAll);
+    connect(N51, &QAction::triggered, this, &borvinat_src::copyToNewYear);
+    for (QAction *later : QList<QAction *>{N39, N48, N46, N64} + laterItems)
+        connect(later, &QAction::triggered, this, &notAvailable);
+    connect(&windows::get<borvinat_ins>(), &borvinat_ins::saved, this,
+            [this](qint64 id) { searchKeeping(QVariant(id)); });
+}
+
+void borvinat_src::applyRights(const PageRights &rights)
+{
+    N1->setEnabled(rights.insert);
+    N2->setEnabled(rights.edit);
+    N3->setEnabled(rights.remove);
+    for (QAction *a : {N23, N45, N5})
+        a->setEnabled(rights.view);
+}
+
+void borvinat_src::prepare()
+{
+    // As large as the main window the menu was used from.
+    if (QWidget *main = QApplication::activeWindow(); main && main != this)
+        resize(main->width() - 30, main->height() - 50);
+    cnt->setText(QStringLiteral("0"));
+    for (QComboBox *c : {ostan, city, rosta})
+        c->setCurrentText(QString());
+    for (QLineEdit *e : {moshaver_prot_no, tarh_moshaver_name, etebar_sal, amel4})
+        e->clear();
+    fillChoices();
+    search();
+}
+
+void borvinat_src::fillChoices()
+{
+    try {
+        const Db &db = dm().main();
+        refillChoices(ostan, villageChoices(db, VillageLevel::Province));
+        refillChoices(tarh_typ, lookupItemsSorted(db, QStringLiteral("انواع طرح")));
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+}
+
+studies::BorvinatFilters borvinat_src::filters() const
+{
+    studies::BorvinatFilters f;
+    f.ostan = CheckBox11->entry();
+    f.city = CheckBox1->entries();
+    f.rosta = CheckBox2->entries();
+    f.etebar_sal = CheckBox5->entry();
+    f.moshaver_prot_no = CheckBox3->entry();
+    f.tarh_moshaver_name = CheckBox4->entry();
+    f.tarh_typ = CheckBox6->entry();
+    f.amel4 = CheckBox7->entry();
+    return f;
+}
+
+void borvinat_src::search()
+{
+    try {
+        const Db &db = dm().main();
+        studies::BorvinatSearchState state;
+        state.filters = filters();
+        const Conditions c = studies::borvinatConditions(db.dialect(), state.filters, session());
+        state.totals = studies::borvinatTotals(db, c);
+        ResultSet rows = studies::borvinatListPage(db, c, firstScreenRows);
+        pending_ = rows.size() < state.totals.count;
+        DBGrid1->setRows(std::move(rows));
+        last_ = state;
+        cnt->setText(QString::number(state.totals.count));
+        prot_mablagh->setText(state.totals.contractSum.grouped());
+        if (pending_)
+            QTimer::singleShot(0, this, &borvinat_src::completeList);
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+}
+
+void borvinat_src::completeList()
+{
+    if (!pending_)
+        return;
+    pending_ = false;
+    const QModelIndex at = DBGrid1->currentIndex();
+    try {
+        const Db &db = dm().main();
+        DBGrid1->setRows(studies::borvinatList(db, studies::borvinatConditions(db.dialect(), last_.filters, session())));
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+        return;
+    }
+    // The first screen is the head of the whole list, so the current row keeps its place.
+    if (at.isValid())
+        DBGrid1->setCurrentIndex(DBGrid1->model()->index(at.row(), at.column()));
+}
+
+void borvinat_src::searchKeeping(const QVariant &id)
+{
+    search();
+    completeList();
+    const ResultSet shown = DBGrid1->shownRows();
+    const int idColumn = shown.columnIndex(QStringLiteral("id"));
+    for (int r = 0; r < shown.size(); ++r)
+        if (shown.rows[r][idColumn].toLongLong() == id.toLongLong()) {
+            DBGrid1->setCurrentIndex(DBGrid1->model()->index(r, 1));
+            return;
+        }
+}
+
+QList<qint64> borvinat_src::listedIds()
+{
+    completeList();
+    const ResultSet shown = DBGrid1->shownRows();
+    const int idColumn = shown.columnIndex(QStringLiteral("id"));
+    QList<qint64> ids;
+    for (const QVariantList &r : shown.rows)
+        ids << r[idColumn].toLongLong();
+    return ids;
+}
+
+void borvinat_src::registerStudy()
+{
+    borvinat_ins &entry = windows::get<borvinat_ins>();
+    entry.startNew();
+    ui().execDialog(entry);
+}
+
+void borvinat_src::editStudy()
+{
+    if (!DBGrid1->currentId().isValid())
+        return;
+    borvinat_ins &entry = windows::get<borvinat_ins>();
+    entry.startEdit(DBGrid1->currentRow());
+    ui().execDialog(entry);
+}
+
+void borvinat_src::copyToNewYear()
+{
+    if (!DBGrid1->currentId().isValid())
+        return;
+    try {
+        const std::optional<PageRights> rights = pageRights(dm().main(), session().prsId, QStringLiteral("borvinat"));
+        if (!rights || !rights->insert) {
+            ui().message(QStringLiteral("شما دسترسي ثبت نداريد"));
+            return;
+        }
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+        return;
+    }
+    borvinat_ins &entry = windows::get<borvinat_ins>();
+    entry.startCopy(DBGrid1->currentRow());
+    ui().execDialog(entry);
+}
+
+void borvinat_src::deleteStudy()
+{
+    const QVariant id = DBGrid1->currentId();
+    if (!id.isValid())
+        return;
+    try {
+        const Db &db = dm().main();
+        if (confirmDeletePassword(db)
+            && ui().question(studies::sideRowsWarning(studies::sideRows(db, id.toLongLong())))) {
+            studies::deleteStudy(db, id.toLongLong(), session().karbar);
+            ui().message(QStringLiteral("حذف شد"));
+        }
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+    search();
+}
+
+void borvinat_src::assignContractorToAll()
+{
+    try {
+        const std::optional<PageRights> rights = pageRights(dm().main(), session().prsId, QStringLiteral("borvinat"));
+        if (!rights || !rights->edit) {
+            ui().message(noAccessMessage);
+            return;
+        }
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+        return;
+    }
+    const std::optional<PickedStudyContractor> picked = windows::get<peymankaran_list>().pick();
+    if (!picked)
+        return;
+    if (!ui().question(QStringLiteral("از انتخاب اين پيمانکار اطمينان داريد؟")
+                       + picked->row.value(QStringLiteral("lname")).toString() + QStringLiteral(" * ")
+                       + picked->row.value(QStringLiteral("comp_name")).toString()))
+        return;
+    try {
+        studies::assignContractor(dm().main(), listedIds(), picked->id);
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+        return;
+    }
+    ui().message(QStringLiteral("انجام شد"));
+    searchKeeping(DBGrid1->currentId());
+}
+
+void borvinat_src::attachments()
+{
+    const QVariant id = DBGrid1->currentId();
+    if (!id.isValid())
+        return;
+    AttachmentContext context;
+    context.ownerId = id.toLongLong();
+    openAttachments(attachment::borvinat_pic(), context);
+    searchKeeping(id);
+}
+
+void borvinat_src::attachToAll()
+{
+    const QVariant id = DBGrid1->currentId();
+    if (!id.isValid())
+        return;
+    AttachmentContext context;
+    context.ownerId = id.toLongLong();
+    context.mode = AddMode::All;
+    context.pageKey = QStringLiteral("borvinat");
+    context.listedOwners = listedIds();
+    openAttachments(attachment::borvinat_pic(), context);
+    searchKeeping(id);
+}
+
+bool borvinat_src::exportHtml(const QString &path)
+{
+    completeList();
+    QString error;
+    if (!writeFileAtomically(path, htmlList(DBGrid1->shownRows(), studies::htmlTitle, studies::exportHeadings()).toUtf8(),
+                             &error)) {
+        ui().message(error, MessageKind::Error);
+        return false;
+    }
+    ui().openWithDesktop(path);
+    return true;
+}
+
+void borvinat_src::exportChecklist()
+{
+    completeList();
+    try {
+        const ResultSet sheet = attachmentChecklist(dm().main(), DBGrid1->shownRows(), studies::checklistSource());
+        exportList(sheet, studies::exportHeadings());
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+}
+
+}  // namespace bv

@@ -1,0 +1,74 @@
+#pragma once
+// The studies browser: filters, count and total, the coloured list and every
+// action on the current study.
+#include "borvinat_search.h"
+#include "session.h"
+
+#include <QDialog>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace bv {
+
+class BrowserGrid;
+class FilterCheck;
+class FilterList;
+
+class borvinat_src : public QDialog {
+    Q_OBJECT
+public:
+    explicit borvinat_src(QWidget *parent = nullptr);
+
+    void applyRights(const PageRights &rights);
+    // Opening from the main menu: filter texts emptied, searched once.
+    void prepare();
+    // Count, total and the first screen of rows at once; the rest of the list
+    // follows when the window is idle, or when an action needs it.
+    void search();
+    void completeList();
+    bool listComplete() const { return !pending_; }
+    static constexpr int firstScreenRows = 200;
+    studies::BorvinatFilters filters() const;
+    // The last search, read by the browser's letters, agreement pages and credits.
+    const studies::BorvinatSearchState &lastSearch() const { return last_; }
+    // Searches again with the study `id` current when it is listed.
+    void searchKeeping(const QVariant &id);
+
+    void registerStudy();
+    void editStudy();
+    void deleteStudy();
+    void assignContractorToAll();
+    void copyToNewYear();
+    void attachments();
+    void attachToAll();
+    // Writes the HTML list to `path` and opens it; false when not written.
+    bool exportHtml(const QString &path);
+    void exportChecklist();
+
+    // Filters.
+    FilterCheck *CheckBox11, *CheckBox5, *CheckBox3, *CheckBox4, *CheckBox6, *CheckBox7;
+    FilterList *CheckBox1, *CheckBox2;
+    QComboBox *ostan, *city, *rosta, *tarh_typ;
+    QLineEdit *etebar_sal, *moshaver_prot_no, *tarh_moshaver_name, *amel4;
+    QPushButton *BitBtn1;
+    QLabel *cnt, *prot_mablagh;
+    BrowserGrid *DBGrid1;
+    // Menu.
+    QAction *N1, *N2, *N3, *N23, *N39, *N48, *N45, *N5, *N35, *N15, *N16, *N17, *N46, *N64, *N53,
+        *ImportFromExcel1, *N52, *N40, *N54, *N6;
+    QList<QAction *> laterItems;  // evaluations, forms, letters and meetings of later versions
+    // Grid context menu.
+    QAction *N42, *N47, *N51;
+
+private:
+    void fillChoices();
+    QList<qint64> listedIds();
+    studies::BorvinatSearchState last_;
+    bool pending_ = false;
+};
+
+}  // namespace bv
