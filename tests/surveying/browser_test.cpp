@@ -57,7 +57,7 @@ TEST(NaghsheRules, HtmlListEscapesFields)
     ResultSet rows;
     rows.columns = {"rosta", "unknown_col"};
     rows.rows.push_back({QStringLiteral("ده <b>بالا</b> & پايين"), 1});
-    const QString html = htmlList(rows);
+    const QString html = htmlList(rows, htmlTitle, htmlHeadings());
     EXPECT_TRUE(html.contains(QStringLiteral("<td>ده &lt;b&gt;بالا&lt;/b&gt; &amp; پايين</td>")));
     EXPECT_FALSE(html.contains(QStringLiteral("<b>")));
     EXPECT_TRUE(html.contains(QStringLiteral("charset=\"utf-8\"")));
@@ -436,7 +436,7 @@ TEST_P(BrowserTest, AssignContractorChecklistAndSystemExport)
               {QStringLiteral("شرح ضمائم نقشه برداري"), QStringLiteral("تصوير نقشه")});
     db().exec("INSERT INTO naghshe_pic (naghshe_id, cmt, pictyp) VALUES (?, ?, '.jpg')",
               {chosen.front(), QStringLiteral("تصوير نقشه")});
-    const ResultSet sheet = attachmentChecklist(db(), naghsheList(db(), naghsheConditions(db().dialect(), f, session())));
+    const ResultSet sheet = attachmentChecklist(db(), naghsheList(db(), naghsheConditions(db().dialect(), f, session())), checklistSource());
     ASSERT_EQ(sheet.size(), rows.size() + 1);
     EXPECT_EQ(sheet.rows[0][0].toString(), QStringLiteral("شهرستان"));
     EXPECT_EQ(sheet.rows[0].back().toString(), QStringLiteral("پيمانکار"));
