@@ -9,6 +9,7 @@
 #include "sample.h"
 #include "windows.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -339,6 +340,7 @@ TEST_P(StudiesBrowserTest, ChecklistInMemoryAndOneFileForTwelveStudies)
     EXPECT_EQ(user().messageTexts().count(QStringLiteral("ثبت شد")), 1);
     EXPECT_EQ(w.DBGrid1->currentValue("pic_count").toInt(), 1);
 
+    db().exec("DELETE FROM setting WHERE component = ?", {QStringLiteral("شرح ضمائم مطالعات")});
     db().exec("INSERT INTO setting (component, cmt) VALUES (?, ?)", {QStringLiteral("شرح ضمائم مطالعات"), QStringLiteral("طرح")});
     db().exec("INSERT INTO setting (component, cmt) VALUES (?, ?)", {QStringLiteral("شرح ضمائم مطالعات"), QStringLiteral("الف")});
     const ResultSet sheet = attachmentChecklist(db(), w.DBGrid1->shownRows(), checklistSource());
