@@ -1,6 +1,7 @@
 #include "borvinat_src.h"
 
 #include "attachment_window.h"
+#include "borvinat_barnameha.h"
 #include "borvinat_ins.h"
 #include "browsergrid.h"
 #include "dm.h"
@@ -9,6 +10,7 @@
 #include "filters.h"
 #include "interaction.h"
 #include "lookuplists.h"
+#include "m_shakhes.h"
 #include "pages.h"
 #include "peymankaran_list.h"
 #include "peymankaran_src.h"
@@ -230,7 +232,9 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     connect(N42, &QAction::triggered, this, &borvinat_src::assignContractorToAll);
     connect(N47, &QAction::triggered, this, &borvinat_src::attachToAll);
     connect(N51, &QAction::triggered, this, &borvinat_src::copyToNewYear);
-    for (QAction *later : QList<QAction *>{N39, N48, N46, N64} + laterItems)
+    connect(N39, &QAction::triggered, this, &borvinat_src::programmes);
+    connect(N48, &QAction::triggered, this, &borvinat_src::indicators);
+    for (QAction *later : QList<QAction *>{N46, N64} + laterItems)
         connect(later, &QAction::triggered, this, &notAvailable);
     connect(&windows::get<borvinat_ins>(), &borvinat_ins::saved, this,
             [this](qint64 id) { searchKeeping(QVariant(id)); });
@@ -452,6 +456,26 @@ void borvinat_src::attachToAll()
     context.listedOwners = listedIds();
     openAttachments(attachment::borvinat_pic(), context);
     searchKeeping(id);
+}
+
+void borvinat_src::programmes()
+{
+    const QVariant id = DBGrid1->currentId();
+    if (!id.isValid())
+        return;
+    borvinat_barnameha &w = windows::get<borvinat_barnameha>();
+    w.prepare(id.toLongLong());
+    ui().execDialog(w);
+}
+
+void borvinat_src::indicators()
+{
+    const QVariant id = DBGrid1->currentId();
+    if (!id.isValid())
+        return;
+    m_shakhes &w = windows::get<m_shakhes>();
+    w.prepare(id.toLongLong());
+    ui().execDialog(w);
 }
 
 bool borvinat_src::exportHtml(const QString &path)

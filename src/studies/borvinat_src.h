@@ -45,6 +45,8 @@ public:
     void copyToNewYear();
     void attachments();
     void attachToAll();
+    void programmes();
+    void indicators();
     // Writes the HTML list to `path` and opens it; false when not written.
     bool exportHtml(const QString &path);
     void exportChecklist();

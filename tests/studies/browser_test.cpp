@@ -1,10 +1,13 @@
 #include "admin_fixture.h"
 #include "attachment_window.h"
+#include "borvinat_barnameha.h"
 #include "borvinat_ins.h"
 #include "borvinat_search.h"
+#include "borvinat_side.h"
 #include "borvinat_src.h"
 #include "browsergrid.h"
 #include "filters.h"
+#include "m_shakhes.h"
 #include "peymankaran_list.h"
 #include "sample.h"
 #include "windows.h"
@@ -15,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -372,4 +376,109 @@ TEST_P(StudiesBrowserTest, WebListOfTheListedStudies)
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, StudiesBrowserTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
+                         [](const auto &info) { return bv::test::engineName(info.param); });
+
+TEST(BorvinatRules, IndicatorValuesReadSlashAndArabicPoint)
+{
+    EXPECT_EQ(indicatorValue("12/5").value, Decimal::fromScaled(125, 1));
+    EXPECT_EQ(indicatorValue(QStringLiteral("۱۲٫۵")).value, Decimal::fromScaled(125, 1));
+    EXPECT_TRUE(indicatorValue(" 7 ").ok());
+    EXPECT_FALSE(indicatorValue("12a").ok());
+    EXPECT_FALSE(indicatorValue("").ok());
+    EXPECT_FALSE(indicatorValue("1,5").ok());
+}
+
+class StudySideRowsTest : public AdminTest {
+protected:
+    void SetUp() override
+    {
+        AdminTest::SetUp();
+        if (IsSkipped())
+            return;
+        study = db().insert("INSERT INTO borvinat (city, rosta) VALUES ('a', 'b')");
+        db().exec("DELETE FROM setting WHERE component = ?", {QStringLiteral("شاخص ها")});
+        for (const char *name : {"جمعيت (نفر)", "مساحت محدوده طرح(هكتار)", "تعداد شاغلين(نفر)",
+                                 "سرانه کل کاربريها (متر مربع)", "سرانه مسکوني (متر مربع)"})
+            db().exec("INSERT INTO setting (component, cmt) VALUES (?, ?)",
+                      {QStringLiteral("شاخص ها"), QString::fromUtf8(name)});
+    }
+    int count(const char *table) { return db().scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)).toInt(); }
+    qint64 study = 0;
+};
+
+TEST_P(StudySideRowsTest, ProgrammesRefuseTheSamePairTwice)
+{
+    borvinat_barnameha &w = windows::get<borvinat_barnameha>();
+    w.prepare(study);
+    w.cmt->setCurrentText(QStringLiteral("آبرساني"));
+    w.org->setCurrentText(QStringLiteral("آب و فاضلاب"));
+    w.add();
+    w.org->setCurrentText(QStringLiteral("بنياد مسکن"));
+    w.add();
+    EXPECT_EQ(user().messageTexts(), (QStringList{QStringLiteral("ثبت شد"), QStringLiteral("ثبت شد")}));
+    w.add();
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("خطا! تکراريست"));
+    EXPECT_EQ(count("barnameha"), 2);
+    EXPECT_EQ(w.cmt->currentText(), QStringLiteral("آبرساني"));  // inputs kept
+
+    w.DBGrid1->setCurrentIndex(w.DBGrid1->model()->index(0, 1));
+    w.cmt->setCurrentText(QString());
+    w.N1->trigger();
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("حذف شد"));
+    EXPECT_EQ(w.cmt->currentText(), QStringLiteral("آبرساني"));
+    EXPECT_EQ(w.org->currentText(), QStringLiteral("آب و فاضلاب"));
+    EXPECT_EQ(count("barnameha"), 1);
+    EXPECT_EQ(w.DBGrid1->rowCount(), 1);
+}
+
+TEST_P(StudySideRowsTest, IndicatorsByOneAllAtOnceAndInTheGrid)
+{
+    m_shakhes &w = windows::get<m_shakhes>();
+    w.prepare(study);
+    ASSERT_EQ(w.cmt->count(), 5);
+    w.cmt->setCurrentText(w.cmt->itemText(0));
+    w.mojod->setText("12/5");
+    w.ofogh->setText("20");
+    w.add();
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("ثبت شد"));
+    EXPECT_EQ(Decimal::fromVariant(db().scalar("SELECT mojod FROM shakhes")), Decimal::fromScaled(125, 1));
+    w.add();
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("تکراريست"));
+    EXPECT_EQ(count("shakhes"), 1);
+    w.mojod->setText("x");
+    w.cmt->setCurrentText(w.cmt->itemText(1));
+    w.add();
+    EXPECT_EQ(user().messages.back().kind, MessageKind::Error);
+    EXPECT_EQ(count("shakhes"), 1);
+
+    // A refused value leaves the old indicators.
+    w.registerAll();
+    EXPECT_EQ(count("shakhes"), 1);
+    user().clear();
+    w.mojod->setText("3/25");
+    w.registerAll();
+    EXPECT_TRUE(user().messages.empty());
+    EXPECT_EQ(count("shakhes"), 5);
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM shakhes WHERE mojod = 3.25 AND ofogh = 20").toInt(), 5);
+    ASSERT_EQ(w.DBGrid1->rowCount(), 5);
+
+    // The grid writes a row when it is left; a non-number is refused.
+    w.DBGrid1->setCurrentCell(0, 1);
+    w.DBGrid1->item(0, 1)->setText("7/5");
+    w.DBGrid1->setCurrentCell(1, 1);
+    const qint64 first = w.DBGrid1->item(0, 0)->data(Qt::UserRole).toLongLong();
+    EXPECT_EQ(Decimal::fromVariant(db().scalar("SELECT mojod FROM shakhes WHERE id = ?", {first})),
+              Decimal::fromScaled(75, 1));
+    w.DBGrid1->item(1, 2)->setText("abc");
+    w.DBGrid1->setCurrentCell(2, 1);
+    EXPECT_EQ(user().messages.back().kind, MessageKind::Error);
+    EXPECT_EQ(w.DBGrid1->item(1, 2)->text(), "20");
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM shakhes WHERE ofogh = 20").toInt(), 5);
+
+    w.N1->trigger();
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("بي خيال"));
+    EXPECT_EQ(count("shakhes"), 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, StudySideRowsTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) { return bv::test::engineName(info.param); });

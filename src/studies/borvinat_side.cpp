@@ -1,0 +1,74 @@
+#include "borvinat_side.h"
+
+namespace bv::studies {
+
+ResultSet programmes(const Db &db, qint64 study)
+{
+    return db.select(QStringLiteral("SELECT id, cmt, org FROM barnameha WHERE borvinat_id = ? ORDER BY id"), {study});
+}
+
+AddOutcome addProgramme(const Db &db, qint64 study, const QString &cmt, const QString &org)
+{
+    AddOutcome outcome = AddOutcome::Added;
+    db.transaction([&] {
+        if (!db.select(QStringLiteral("SELECT id FROM barnameha WHERE borvinat_id = ? AND cmt = ? AND org = ?"),
+                       {study, cmt, org})
+                 .empty()) {
+            outcome = AddOutcome::Duplicate;
+            return;
+        }
+        db.exec(QStringLiteral("INSERT INTO barnameha (borvinat_id, cmt, org) VALUES (?, ?, ?)"), {study, cmt, org});
+    });
+    return outcome;
+}
+
+void deleteProgramme(const Db &db, qint64 id)
+{
+    db.exec(QStringLiteral("DELETE FROM barnameha WHERE id = ?"), {id});
+}
+
+NumberReading indicatorValue(const QString &typed)
+{
+    QString text = typed;
+    text.replace(QLatin1Char('/'), QLatin1Char('.')).replace(QChar(0x066B), QLatin1Char('.'));
+    return readNumber(text, Grouping::Refused);
+}
+
+ResultSet indicators(const Db &db, qint64 study)
+{
+    return db.select(QStringLiteral("SELECT id, cmt, mojod, ofogh FROM shakhes WHERE borvinat_id = ? ORDER BY id"),
+                     {study});
+}
+
+AddOutcome addIndicator(const Db &db, qint64 study, const QString &cmt, const Decimal &mojod, const Decimal &ofogh)
+{
+    AddOutcome outcome = AddOutcome::Added;
+    db.transaction([&] {
+        if (!db.select(QStringLiteral("SELECT id FROM shakhes WHERE borvinat_id = ? AND cmt = ?"), {study, cmt}).empty()) {
+            outcome = AddOutcome::Duplicate;
+            return;
+        }
+        db.exec(QStringLiteral("INSERT INTO shakhes (borvinat_id, cmt, mojod, ofogh) VALUES (?, ?, ?, ?)"),
+                {study, cmt, mojod.toSql(), ofogh.toSql()});
+    });
+    return outcome;
+}
+
+void registerAllIndicators(const Db &db, qint64 study, const QStringList &names, const Decimal &mojod,
+                           const Decimal &ofogh)
+{
+    db.transaction([&] {
+        db.exec(QStringLiteral("DELETE FROM shakhes WHERE borvinat_id = ?"), {study});
+        Statement insert =
+            db.statement(QStringLiteral("INSERT INTO shakhes (borvinat_id, cmt, mojod, ofogh) VALUES (?, ?, ?, ?)"));
+        for (const QString &name : names)
+            insert.run({study, name, mojod.toSql(), ofogh.toSql()});
+    });
+}
+
+void updateIndicator(const Db &db, qint64 id, const Decimal &mojod, const Decimal &ofogh)
+{
+    db.exec(QStringLiteral("UPDATE shakhes SET mojod = ?, ofogh = ? WHERE id = ?"), {mojod.toSql(), ofogh.toSql(), id});
+}
+
+}  // namespace bv::studies

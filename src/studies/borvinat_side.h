@@ -1,0 +1,31 @@
+#pragma once
+// The programmes of executive agencies and the plan indicators of a study.
+// No widgets.
+#include "db.h"
+#include "money.h"
+
+#include <optional>
+
+namespace bv::studies {
+
+// The programmes of a study, and the add that refuses the same name and agency twice.
+ResultSet programmes(const Db &db, qint64 study);
+enum class AddOutcome { Added, Duplicate };
+AddOutcome addProgramme(const Db &db, qint64 study, const QString &cmt, const QString &org);
+void deleteProgramme(const Db &db, qint64 id);
+
+// An indicator value as typed: "/" and "٫" are decimal points; an empty
+// value is no number either.
+NumberReading indicatorValue(const QString &typed);
+
+ResultSet indicators(const Db &db, qint64 study);
+// One indicator; a name the study already has is refused.
+AddOutcome addIndicator(const Db &db, qint64 study, const QString &cmt, const Decimal &mojod, const Decimal &ofogh);
+// Replaces every indicator of the study by one row per name, with the same
+// values, in one transaction.
+void registerAllIndicators(const Db &db, qint64 study, const QStringList &names, const Decimal &mojod,
+                           const Decimal &ofogh);
+// The grid's edit of one row.
+void updateIndicator(const Db &db, qint64 id, const Decimal &mojod, const Decimal &ofogh);
+
+}  // namespace bv::studies
