@@ -110,7 +110,7 @@ void run(const QString &engine, Db &db, QTextStream &out)
             const double sheet = timed([&] {
                 writeSpreadsheet(dir.filePath(QStringLiteral("list.xlsx")), rows, comprehensiveHeadings());
             });
-            const double html = timed([&] { htmlList(rows).toUtf8(); });
+            const double html = timed([&] { htmlList(rows, htmlTitle, htmlHeadings()).toUtf8(); });
             out << QStringLiteral("  export of %1 rows: spreadsheet %2 ms, HTML %3 ms\n")
                        .arg(rows.size())
                        .arg(sheet, 0, 'f', 0)

@@ -8,6 +8,7 @@
 #include "sample_consultants.h"
 #include "sample_registration2.h"
 #include "sample_studies.h"
+#include "sample_study_sides.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -71,7 +72,7 @@ const std::vector<std::pair<QString, QStringList>> lookupLists = {
     {QStringLiteral("رپيس امور حقوقي"), {QStringLiteral("حسن رضايي")}},
     {QStringLiteral("رپيس امور مالي"), {QStringLiteral("مريم کريمي")}},
     {QStringLiteral("رمز حذف"), {QStringLiteral("1234")}},
-    {QStringLiteral("شاخص ها"), {QStringLiteral("سرانه مسکوني"), QStringLiteral("سرانه آموزشي")}},
+    {QStringLiteral("شاخص ها"), {QStringLiteral("جمعيت (نفر)"), QStringLiteral("مساحت محدوده طرح(هكتار)"), QStringLiteral("تعداد شاغلين(نفر)"), QStringLiteral("سرانه کل کاربريها (متر مربع)"), QStringLiteral("سرانه مسکوني (متر مربع)")}},
     {QStringLiteral("شرح ضمائم پيمانکاران"), {QStringLiteral("کارت ملي"), QStringLiteral("گواهي صلاحيت")}},
     {QStringLiteral("شرح ضمائم ثبتي"), {QStringLiteral("قرارداد"), QStringLiteral("صورتجلسه تحويل")}},
     {QStringLiteral("شرح ضمائم مشاوران"), {QStringLiteral("قرارداد"), QStringLiteral("گزارش پيشرفت")}},
@@ -561,6 +562,7 @@ void fill(const Db &main, const Db *contracts, const Size &size)
     main.transaction([&] { makeProjects(main, r, size, villages, contractors, contractNumbers); });
     main.transaction([&] { makeStudies(main, r, size, villages, contractors); });
     main.transaction([&] { fillStudies(main, size.seed); });
+    main.transaction([&] { fillStudySides(main, size.seed); });
     main.transaction([&] { makeRegistrations(main, r, size, villages, surveyors); });
     main.transaction([&] { makeRegistrationPapers(main, size.seed); });
     Random statements(size.seed + 16);
