@@ -65,7 +65,6 @@ protected:
         size.studies = 80;
         size.registrations = size.contracts = 0;
         sample::fill(db(), nullptr, size);
-        db().exec("DELETE FROM borvinat_pic");
         admin = db().scalar("SELECT id FROM users WHERE us = 'admin'").toLongLong();
         session() = Session{"admin", "admin", admin, {}};
         all = borvinatList(db(), borvinatConditions(db().dialect(), {}, session()));
@@ -173,6 +172,22 @@ TEST_P(StudiesBrowserTest, ScopeListsAndTextFilters)
     EXPECT_TRUE(listed(f, session()).contains(all.rows[7][all.columnIndex("id")].toLongLong()));
 }
 
+TEST_P(StudiesBrowserTest, SampleStudiesShowColouredRowsAndATotal)
+{
+    borvinat_src &w = window();
+    w.prepare();
+    w.completeList();
+    EXPECT_EQ(w.cnt->text().toInt(), all.size());
+    EXPECT_NE(w.prot_mablagh->text(), "0");
+    bool yellow = false, aqua = false;
+    for (int r = 0; r < w.DBGrid1->rowCount(); ++r) {
+        yellow = yellow || w.DBGrid1->rowColourAt(r) == QColor(Qt::yellow);
+        aqua = aqua || w.DBGrid1->rowColourAt(r) == QColor(Qt::cyan);
+    }
+    EXPECT_TRUE(yellow);
+    EXPECT_TRUE(aqua);
+}
+
 TEST_P(StudiesBrowserTest, TotalColoursAndSortThroughTheWindow)
 {
     db().exec("DELETE FROM borvinat");
@@ -219,7 +234,8 @@ TEST_P(StudiesBrowserTest, DeleteKeepsSideRowsAfterThePassword)
 {
     db().exec("DELETE FROM setting WHERE component = ?", {QStringLiteral("رمز حذف")});
     db().exec("INSERT INTO setting (component, cmt) VALUES (?, 'secret')", {QStringLiteral("رمز حذف")});
-    db().exec("DELETE FROM borvinat");
+    for (const char *table : {"borvinat", "borvinat_pic", "barnameha", "shakhes", "jalasat"})
+        db().exec(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
     addStudy(QStringLiteral("الف"), 1);
     const qint64 gone = addStudy(QStringLiteral("ب"), 1);
     addPictures(gone, 2);
@@ -321,6 +337,7 @@ TEST_P(StudiesBrowserTest, ChecklistInMemoryAndOneFileForTwelveStudies)
     db().exec("DELETE FROM borvinat");
     for (int i = 0; i < 12; ++i)
         addStudy(QStringLiteral("ده %1").arg(i, 2, 10, QLatin1Char('0')), 1);
+    db().exec("DELETE FROM borvinat_pic");
     grant("borvinat");
     grant("zamaem_m");
     borvinat_src &w = window();
