@@ -87,8 +87,8 @@ void borvinat_barnameha::deleteCurrent()
     const QVariant id = DBGrid1->currentId();
     if (!id.isValid())
         return;
-    cmt->setCurrentText(DBGrid1->currentValue(QStringLiteral("cmt")).toString());
-    org->setCurrentText(DBGrid1->currentValue(QStringLiteral("org")).toString());
+    showStoredValue(cmt, DBGrid1->currentValue(QStringLiteral("cmt")).toString());
+    showStoredValue(org, DBGrid1->currentValue(QStringLiteral("org")).toString());
     try {
         studies::deleteProgramme(dm().main(), id.toLongLong());
     } catch (const DbError &e) {

@@ -6,15 +6,17 @@ namespace bv::studies {
 
 namespace {
 // The grid's columns in the order shown; arzyabi_emtiyaz is kept for the
-// exports and letters but not shown.
+// exports and letters but not shown. The attachment count is counted per row
+// so that the first screen counts only its own rows.
 const QString listColumns = QStringLiteral(
-    "borvinat.id, cod, city, bakhsh, dehestan, rosta, khanevar, jamiyat, majmoe, etebar_sal, status, tamdid_dat, "
+    "id, cod, city, bakhsh, dehestan, rosta, khanevar, jamiyat, majmoe, etebar_sal, status, tamdid_dat, "
     "tamin_loc, movafeghat_dat, tarh_typ, naghshe_moshaver_name, tarh_moshaver_name, taeid_paper_no, taeid_dat, "
     "moshaver_prot_no, tarh_prot_dat, prot_mablagh, prot_mablagh_binofoz, check_list_dat2, tarh_tahvil_dat1, "
     "arzyabi_dat, tarh_emtiyaz, gis_dat, gis_emtiyaz, jalase_tasvib_dat, tarh_tasvib_dat, ejra_checklist_dat, "
     "ejra_emtiyaz, asnad_tahvil_dat, farmandari_dat, tehran_ersal_dat, X, Y, naghshe_tahvil_dat2, jalase_city_dat, "
     "komitefani_dat1, komitefani_dat3, komitefani_dat4, checklist_nahaei_dat, checklist_nahaei_emtiyaz, "
-    "peymankar_id, masahat, B.pic_count, amel4, khanevar_p, jamiyat_p, masahat_m, masahat_p, masahat_z_m, "
+    "peymankar_id, masahat, NULLIF((SELECT COUNT(*) FROM borvinat_pic WHERE borvinat_pic.borvinat_id = borvinat.id), 0) "
+    "AS pic_count, amel4, khanevar_p, jamiyat_p, masahat_m, masahat_p, masahat_z_m, "
     "masahat_z_p, masahat_k_k_p, masahat_k_m_p, masahat_t, masahat_b_m, masahat_b_p, roshd, gis_emtiyaz2, mojaz, "
     "ostan, arzyabi_emtiyaz");
 }  // namespace
@@ -50,10 +52,9 @@ QString borvinatTotalsSql(const Conditions &conditions)
 QString borvinatListSql(const Dialect &d, const Conditions &conditions)
 {
     return QStringLiteral("SELECT ") + listColumns
-        + QStringLiteral(" FROM borvinat LEFT JOIN (SELECT borvinat_id, COUNT(*) AS pic_count FROM borvinat_pic "
-                         "GROUP BY borvinat_id) B ON borvinat.id = B.borvinat_id WHERE ")
+        + QStringLiteral(" FROM borvinat WHERE ")
         + conditions.sql() + QStringLiteral(" ORDER BY ") + d.persianOrder(QStringLiteral("city"))
-        + QStringLiteral(", ") + d.persianOrder(QStringLiteral("rosta")) + QStringLiteral(", borvinat.id");
+        + QStringLiteral(", ") + d.persianOrder(QStringLiteral("rosta")) + QStringLiteral(", id");
 }
 
 BorvinatTotals borvinatTotals(const Db &db, const Conditions &conditions)
