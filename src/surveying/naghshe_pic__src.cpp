@@ -198,8 +198,8 @@ void naghshe_pic__src::saveAll()
     if (prefix.isEmpty())
         return;
     completeList();
-    const survey::SaveAllReport report = survey::saveAllAttachments(dm().main(), DBGrid1->shownRows(), prefix);
-    ui().message(survey::saveAllMessage(report), report.failed > 0 ? MessageKind::Warning : MessageKind::Plain);
+    const SaveAllReport report = survey::saveAllAttachments(dm().main(), DBGrid1->shownRows(), prefix);
+    ui().message(saveAllMessage(report), report.failed > 0 ? MessageKind::Warning : MessageKind::Plain);
 }
 
 }  // namespace bv

@@ -108,57 +108,17 @@ QString listedFileName(const QString &city, const QString &rosta, const QString 
 QString savedAllPath(const QString &prefix, int number, const QString &city, const QString &rosta,
                      const QString &cmt, const QString &score, const QString &extension)
 {
-    const QFileInfo chosen(prefix);
-    // Separators in the stored texts never leave the chosen folder.
-    const QString name = safeFileName(chosen.fileName() + QString::number(number) + joinedName({city, rosta, cmt, score})
-                                      + QLatin1Char('_'));
-    return QDir(chosen.path()).filePath(name + safeExtension(extension));
+    return numberedSavePath(prefix, number, joinedName({city, rosta, cmt, score}) + QLatin1Char('_'), extension);
 }
 
 SaveAllReport saveAllAttachments(const Db &db, const ResultSet &rows, const QString &prefix)
 {
-    SaveAllReport report;
-    auto fail = [&](const QString &error) {
-        ++report.failed;
-        if (report.firstError.isEmpty())
-            report.firstError = error;
-    };
-    for (int i = 0; i < rows.size(); ++i) {
-        const qint64 id = rows.value(i, QStringLiteral("id")).toLongLong();
-        std::optional<StoredAttachment> file;
-        QString score;
-        try {
-            file = fetchAttachment(db, attachment::naghshe_pic(), id);
-            score = projectScore(db, rows.value(i, QStringLiteral("naghshe_id")).toLongLong());
-        } catch (const DbError &e) {
-            fail(e.text());
-            continue;
-        }
-        if (!file) {
-            fail({});
-            continue;
-        }
-        const QString path = savedAllPath(prefix, i + 1, rows.value(i, QStringLiteral("city")).toString(),
-                                          rows.value(i, QStringLiteral("rosta")).toString(), file->description, score,
-                                          file->extension);
-        QString error;
-        if (writeFileAtomically(path, file->content, &error))
-            ++report.saved;
-        else
-            fail(error);
-    }
-    return report;
-}
-
-QString saveAllMessage(const SaveAllReport &report)
-{
-    QString text = QStringLiteral("تعداد فايل هاي ذخيره شده: %1").arg(report.saved);
-    if (report.failed > 0) {
-        text += QStringLiteral("\nتعداد فايل هاي ذخيره نشده: %1").arg(report.failed);
-        if (!report.firstError.isEmpty())
-            text += QLatin1Char('\n') + report.firstError;
-    }
-    return text;
+    return saveListedAttachments(db, attachment::naghshe_pic(), rows, prefix, [&](int row, const StoredAttachment &file) {
+        const QString score = projectScore(db, rows.value(row, QStringLiteral("naghshe_id")).toLongLong());
+        return joinedName({rows.value(row, QStringLiteral("city")).toString(),
+                           rows.value(row, QStringLiteral("rosta")).toString(), file.description, score})
+            + QLatin1Char('_');
+    });
 }
 
 }  // namespace bv::survey

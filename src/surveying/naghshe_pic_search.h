@@ -2,6 +2,7 @@
 // The search over the attachments of every survey project and the saving of
 // the files it finds under names made of their project's place and score.
 // No widgets.
+#include "attachment_saving.h"
 #include "conditions.h"
 #include "db.h"
 #include "session.h"
@@ -43,14 +44,8 @@ QString listedFileName(const QString &city, const QString &rosta, const QString 
 QString savedAllPath(const QString &prefix, int number, const QString &city, const QString &rosta,
                      const QString &cmt, const QString &score, const QString &extension);
 
-struct SaveAllReport {
-    int saved = 0;
-    int failed = 0;
-    QString firstError;
-};
 // Saves the file of every row, read by its id, numbered from 1 in list order;
 // a row that fails is counted and the others go on.
 SaveAllReport saveAllAttachments(const Db &db, const ResultSet &rows, const QString &prefix);
-QString saveAllMessage(const SaveAllReport &report);
 
 }  // namespace bv::survey
