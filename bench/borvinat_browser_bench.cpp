@@ -3,8 +3,10 @@
 // list it loads afterwards, each beside the same statement run bare through
 // the engine's own client library on the same connection (medians of runs that
 // alternate after a warm-up). SQLite always; PostgreSQL too when
-// BORVINAT_TEST_PG names a cluster. Prints a table; never fails.
+// BORVINAT_TEST_PG names a cluster. The attachment search over the sample's
+// files of those studies is timed the same way. Prints a table; never fails.
 #include "bench_support.h"
+#include "borvinat_pic_search.h"
 #include "borvinat_search.h"
 #include "db.h"
 #include "sample.h"
@@ -75,6 +77,38 @@ void run(const QString &engine, Db &db, QTextStream &out)
                 }
             };
             bench::timeAgainstBare(out, k.name, rounds, program, [&] { bench::bareSelect(db, sql, c.values()); });
+        }
+    }
+
+    std::vector<std::pair<QString, PicFilters>> picCases(3);
+    picCases[0].first = QStringLiteral("no filter");
+    picCases[1].first = QStringLiteral("county");
+    picCases[1].second.city = county;
+    picCases[2].first = QStringLiteral("three filters");
+    picCases[2].second.city = county;
+    picCases[2].second.tamin_sal = QStringLiteral("1399");
+    picCases[2].second.cmt = db.scalar(QStringLiteral("SELECT MIN(cmt) FROM borvinat_pic")).toString();
+    for (const auto &[title, whole] : {std::pair{"attachment search, count and first screen", false},
+                                       {"attachment search, whole list", true}}) {
+        out << QString::fromLatin1(title) << QLatin1Char('\n');
+        bench::printTimingHeading(out);
+        const bool all = whole;
+        for (const auto &[name, filters] : picCases) {
+            const Conditions c = picConditions(db.dialect(), filters);
+            const QString list = all ? picListSql(c) : db.dialect().firstRows(picListSql(c), firstScreen);
+            bench::timeAgainstBare(
+                out, name, rounds,
+                [&] {
+                    if (all)
+                        return int(searchPics(db, c).size());
+                    countPics(db, c);
+                    return int(searchPics(db, c, firstScreen).size());
+                },
+                [&] {
+                    if (!all)
+                        bench::bareSelect(db, picCountSql(c), c.values());
+                    bench::bareSelect(db, list, c.values());
+                });
         }
     }
 }

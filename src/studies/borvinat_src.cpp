@@ -3,6 +3,7 @@
 #include "attachment_window.h"
 #include "borvinat_barnameha.h"
 #include "borvinat_ins.h"
+#include "borvinat_pic__src.h"
 #include "browsergrid.h"
 #include "dm.h"
 #include "ExcelImport.h"
@@ -89,6 +90,7 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     DBGrid1 = new BrowserGrid(this);
     DBGrid1->setHeadings(studies::gridHeadings());
     DBGrid1->setHiddenColumns({QStringLiteral("id"), QStringLiteral("arzyabi_emtiyaz")});
+    DBGrid1->setTitleColours({{QStringLiteral("status"), QColor(Qt::yellow)}, {QStringLiteral("pic_count"), QColor(Qt::yellow)}});
     DBGrid1->setMoneyColumns({QStringLiteral("prot_mablagh"), QStringLiteral("prot_mablagh_binofoz")});
     DBGrid1->setRowColour([](const ResultSet &rows, const QVariantList &row) {
         switch (studies::rowShade(row[rows.columnIndex(QStringLiteral("pic_count"))].toInt())) {
@@ -234,7 +236,8 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     connect(N51, &QAction::triggered, this, &borvinat_src::copyToNewYear);
     connect(N39, &QAction::triggered, this, &borvinat_src::programmes);
     connect(N48, &QAction::triggered, this, &borvinat_src::indicators);
-    for (QAction *later : QList<QAction *>{N46, N64} + laterItems)
+    connect(N64, &QAction::triggered, this, [] { windows::get<borvinat_pic__src>().open(); });
+    for (QAction *later : QList<QAction *>{N46} + laterItems)
         connect(later, &QAction::triggered, this, &notAvailable);
     connect(&windows::get<borvinat_ins>(), &borvinat_ins::saved, this,
             [this](qint64 id) { searchKeeping(QVariant(id)); });
