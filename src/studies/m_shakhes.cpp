@@ -14,6 +14,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -22,6 +24,22 @@ namespace bv {
 namespace {
 const QString mojodCaption = QStringLiteral("وضع موجود");
 const QString ofoghCaption = QStringLiteral("افق طرح");
+
+// The value cells' editor takes digits (Latin, Persian or Arabic), a sign and
+// the decimal points the program reads.
+class NumberDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto *line = qobject_cast<QLineEdit *>(editor))
+            line->setValidator(new QRegularExpressionValidator(
+                QRegularExpression(QStringLiteral("-?[0-9\\x{06F0}-\\x{06F9}\\x{0660}-\\x{0669}]*([./\\x{066B}][0-9\\x{06F0}-\\x{06F9}\\x{0660}-\\x{0669}]*)?")),
+                line));
+        return editor;
+    }
+};
 
 // Both values read, or the first refusal shown.
 std::optional<std::pair<Decimal, Decimal>> readValues(const QString &mojod, const QString &ofogh)
@@ -50,6 +68,7 @@ m_shakhes::m_shakhes(QWidget *parent) : QDialog(parent)
     DBGrid1 = new QTableWidget(0, 3, this);
     DBGrid1->setHorizontalHeaderLabels({QStringLiteral("شرح شاخص"), mojodCaption, ofoghCaption});
     DBGrid1->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    DBGrid1->setItemDelegate(new NumberDelegate(DBGrid1));
     DBGrid1->setContextMenuPolicy(Qt::ActionsContextMenu);
     N1 = new QAction(QStringLiteral("حذف"), DBGrid1);
     DBGrid1->addAction(N1);
@@ -139,6 +158,13 @@ bool m_shakhes::writeRow(int row)
     m->setData(Qt::UserRole, m->text());
     o->setData(Qt::UserRole, o->text());
     return true;
+}
+
+void m_shakhes::done(int result)
+{
+    // Leaving the current row commits an open cell editor and writes the row.
+    DBGrid1->setCurrentCell(-1, -1);
+    QDialog::done(result);
 }
 
 void m_shakhes::add()

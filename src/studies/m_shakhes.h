@@ -23,6 +23,8 @@ public:
     void registerAll();
     // Writes the grid row `row` when its values changed; false when refused.
     bool writeRow(int row);
+    // Closing leaves the current row too: its change is written first.
+    void done(int result) override;
 
     QComboBox *cmt;
     QLineEdit *mojod, *ofogh;

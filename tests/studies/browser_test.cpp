@@ -207,6 +207,13 @@ TEST_P(StudiesBrowserTest, TotalColoursAndSortThroughTheWindow)
         EXPECT_EQ(w.DBGrid1->rowColourAt(r), expected) << id;
     }
     EXPECT_TRUE(shown.rows[shown.size() - 1][shown.columnIndex("pic_count")].isNull() || s3 != ids(shown).back());
+    // The status and attachment-count titles stand out; the others do not.
+    auto titleColour = [&](const char *column) {
+        return w.DBGrid1->model()->headerData(shown.columnIndex(column), Qt::Horizontal, Qt::BackgroundRole);
+    };
+    EXPECT_EQ(titleColour("pic_count").value<QColor>(), QColor(Qt::yellow));
+    EXPECT_EQ(titleColour("status").value<QColor>(), QColor(Qt::yellow));
+    EXPECT_FALSE(titleColour("rosta").isValid());
 
     // Decimals stay decimals; only the whole part is grouped.
     db().exec("UPDATE borvinat SET prot_mablagh = 57.65 WHERE id = ?", {s1});
@@ -491,6 +498,13 @@ TEST_P(StudySideRowsTest, IndicatorsByOneAllAtOnceAndInTheGrid)
     EXPECT_EQ(user().messages.back().kind, MessageKind::Error);
     EXPECT_EQ(w.DBGrid1->item(1, 2)->text(), "20");
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM shakhes WHERE ofogh = 20").toInt(), 5);
+
+    // Closing leaves the row being edited: its change is kept.
+    w.DBGrid1->item(2, 2)->setText("44");
+    w.reject();
+    const qint64 third = w.DBGrid1->item(2, 0)->data(Qt::UserRole).toLongLong();
+    EXPECT_EQ(Decimal::fromVariant(db().scalar("SELECT ofogh FROM shakhes WHERE id = ?", {third})),
+              Decimal::fromScaled(44, 0));
 
     w.N1->trigger();
     EXPECT_EQ(user().lastMessage(), QStringLiteral("بي خيال"));

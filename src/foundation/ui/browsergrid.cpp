@@ -17,6 +17,7 @@ public:
     ResultSet rows;
     Headings headings;
     QSet<QString> money;
+    QHash<QString, QColor> titleColours;
     std::vector<int> order;  // shown row -> row of `rows`
     int sortColumn = -1;
     Qt::SortOrder sortOrder = Qt::AscendingOrder;
@@ -45,6 +46,10 @@ public:
             return QAbstractTableModel::headerData(section, orientation, role);
         if (role == Qt::DisplayRole)
             return headingOf(headings, rows.columns[section]);
+        if (role == Qt::BackgroundRole) {
+            const QColor colour = titleColours.value(rows.columns[section]);
+            return colour.isValid() ? QVariant(colour) : QVariant();
+        }
         if (role == Qt::FontRole && section == sortColumn) {
             QFont bold;
             bold.setBold(true);
@@ -100,6 +105,11 @@ void BrowserGrid::setHeadings(const Headings &headings)
     model_->headings = headings;
     if (!model_->rows.columns.isEmpty())
         emit model_->headerDataChanged(Qt::Horizontal, 0, int(model_->rows.columns.size()) - 1);
+}
+
+void BrowserGrid::setTitleColours(const QHash<QString, QColor> &colours)
+{
+    model_->titleColours = colours;
 }
 
 void BrowserGrid::setHiddenColumns(const QStringList &columns)

@@ -5,6 +5,7 @@
 #include "listtext.h"
 
 #include <QColor>
+#include <QHash>
 #include <QSet>
 #include <functional>
 #include <QStringList>
@@ -21,6 +22,8 @@ public:
 
     void setHeadings(const Headings &headings);
     void setHiddenColumns(const QStringList &columns);
+    // Titles drawn on a colour of their own, by column.
+    void setTitleColours(const QHash<QString, QColor> &colours);
     // The background of a row from its values; an invalid colour keeps the grid's own.
     using RowColour = std::function<QColor(const ResultSet &rows, const QVariantList &row)>;
     void setRowColour(RowColour colour);
