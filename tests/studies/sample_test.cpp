@@ -1,5 +1,6 @@
 #include "admin_fixture.h"
 #include "borvinat_fee.h"
+#include "borvinat_src.h"
 #include "browsergrid.h"
 #include "pages.h"
 #include "peymankaran_src.h"
@@ -58,7 +59,7 @@ TEST_P(StudySampleTest, StudiesPointAtStudyContractorsWithTheirComputedFees)
     EXPECT_GT(db().scalar("SELECT COUNT(*) FROM borvinat WHERE status = ?", {QStringLiteral("قطعي - 100%")}).toInt(), 0);
 }
 
-TEST_P(StudySampleTest, TheStudiesItemOpensTheContractorsWithTheirRightsAndColours)
+TEST_P(StudySampleTest, TheStudiesBrowserOpensTheContractorsWithTheirRightsAndColours)
 {
     registerStudiesPages();
     const qint64 admin = db().scalar("SELECT id FROM users WHERE us = 'admin'").toLongLong();
@@ -69,6 +70,10 @@ TEST_P(StudySampleTest, TheStudiesItemOpensTheContractorsWithTheirRightsAndColou
     db().exec("INSERT INTO dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) VALUES (?, 'peymankaran', 1, 0, 0, 1)", {admin});
     peymankaran_src &browser = windows::get<peymankaran_src>();
     bool green = false;
+    user().dialogs.push_back([&](QDialog &) {
+        windows::get<borvinat_src>().N40->trigger();
+        return 0;
+    });
     user().dialogs.push_back([&](QDialog &) {
         for (int r = 0; r < browser.DBGrid1->rowCount(); ++r)
             green = green || browser.DBGrid1->rowColourAt(r) == QColor(Qt::green);
