@@ -1,6 +1,7 @@
 #include "borvinat_src.h"
 
 #include "attachment_window.h"
+#include "borvinat_arzyabi.h"
 #include "borvinat_barnameha.h"
 #include "borvinat_ins.h"
 #include "borvinat_pic__src.h"
@@ -112,7 +113,11 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     N3 = bar->addAction(QStringLiteral("حذف"));
     QMenu *evaluation = bar->addMenu(QStringLiteral("ارزيابي"));
     N23 = evaluation->menuAction();
-    laterItems << addLater(evaluation, {"GIS", "طرح هادي", "طرح تفصيلي", "نقشه پايه", "مشاور و عامل چهارم"});
+    GIS2 = evaluation->addAction(QStringLiteral("GIS"));
+    N24 = evaluation->addAction(QStringLiteral("طرح هادي"));
+    N50 = evaluation->addAction(QStringLiteral("طرح تفصيلي"));
+    N25 = evaluation->addAction(QStringLiteral("نقشه پايه"));
+    N26 = evaluation->addAction(QStringLiteral("مشاور و عامل چهارم"));
     N39 = evaluation->addAction(QStringLiteral("برنامه/پروژه هاي دستگاه هاي مجري"));
     N48 = evaluation->addAction(QStringLiteral("شاخص ها"));
     N45 = bar->addAction(QStringLiteral("ضمائم"));
@@ -154,7 +159,8 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     N40 = bar->addAction(QStringLiteral("مشاوران"));
     QMenu *meetings = bar->addMenu(QStringLiteral("جلسات"));
     N54 = meetings->menuAction();
-    laterItems << addLater(meetings, {"ثبت جلسه", "جستجوي جلسات"});
+    N55 = meetings->addAction(QStringLiteral("ثبت جلسه"));
+    N56 = meetings->addAction(QStringLiteral("جستجوي جلسات"));
     N6 = bar->addAction(QStringLiteral("خروج"));
 
     auto *filtersBox = new QGridLayout;
@@ -237,6 +243,11 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     connect(N39, &QAction::triggered, this, &borvinat_src::programmes);
     connect(N48, &QAction::triggered, this, &borvinat_src::indicators);
     connect(N64, &QAction::triggered, this, [] { windows::get<borvinat_pic__src>().open(); });
+    connect(GIS2, &QAction::triggered, this, [this] { evaluate<borvinat_arzyabi_gis>(); });
+    connect(N24, &QAction::triggered, this, [this] { evaluate<borvinat_arzyabi_tarh>(); });
+    connect(N50, &QAction::triggered, this, [this] { evaluate<borvinat_arzyabi_tafsili>(); });
+    connect(N25, &QAction::triggered, this, [this] { evaluate<borvinat_arzyabi_naghshe>(); });
+    connect(N26, &QAction::triggered, this, [this] { evaluate<borvinat_arzyabi_moshaver>(); });
     for (QAction *later : QList<QAction *>{N46} + laterItems)
         connect(later, &QAction::triggered, this, &notAvailable);
     connect(&windows::get<borvinat_ins>(), &borvinat_ins::saved, this,
@@ -459,6 +470,20 @@ void borvinat_src::attachToAll()
     context.listedOwners = listedIds();
     openAttachments(attachment::borvinat_pic(), context);
     searchKeeping(id);
+}
+
+template <class Window>
+void borvinat_src::evaluate()
+{
+    const QVariant id = DBGrid1->currentId();
+    if (!id.isValid())
+        return;
+    Window &w = windows::get<Window>();
+    if (!w.open(id.toLongLong(), height() - 50))
+        return;
+    // The GIS window wrote its percentage into the study on closing.
+    if (w.kind() == studies::EvaluationKind::Gis)
+        searchKeeping(id);
 }
 
 void borvinat_src::programmes()

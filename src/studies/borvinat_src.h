@@ -62,12 +62,16 @@ public:
     // Menu.
     QAction *N1, *N2, *N3, *N23, *N39, *N48, *N45, *N5, *N35, *N15, *N16, *N17, *N46, *N64, *N53,
         *ImportFromExcel1, *N52, *N40, *N54, *N6;
+    // Evaluations of the current study and its meetings.
+    QAction *GIS2, *N24, *N50, *N25, *N26, *N55, *N56;
     QList<QAction *> laterItems;  // evaluations, forms, letters and meetings of later versions
     // Grid context menu.
     QAction *N42, *N47, *N51;
 
 private:
     void fillChoices();
+    template <class Window>
+    void evaluate();
     QList<qint64> listedIds();
     studies::BorvinatSearchState last_;
     bool pending_ = false;
