@@ -11,6 +11,8 @@
 #include "filesafety.h"
 #include "filters.h"
 #include "interaction.h"
+#include "jalasat.h"
+#include "jalasat_src.h"
 #include "lookuplists.h"
 #include "m_shakhes.h"
 #include "pages.h"
@@ -243,6 +245,12 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     connect(N39, &QAction::triggered, this, &borvinat_src::programmes);
     connect(N48, &QAction::triggered, this, &borvinat_src::indicators);
     connect(N64, &QAction::triggered, this, [] { windows::get<borvinat_pic__src>().open(); });
+    connect(N55, &QAction::triggered, this, &borvinat_src::meetings);
+    connect(N56, &QAction::triggered, this, [] {
+        jalasat_src &w = windows::get<jalasat_src>();
+        w.prepare();
+        ui().execDialog(w);
+    });
     connect(GIS2, &QAction::triggered, this, [this] { evaluate<borvinat_arzyabi_gis>(); });
     connect(N24, &QAction::triggered, this, [this] { evaluate<borvinat_arzyabi_tarh>(); });
     connect(N50, &QAction::triggered, this, [this] { evaluate<borvinat_arzyabi_tafsili>(); });
@@ -484,6 +492,16 @@ void borvinat_src::evaluate()
     // The GIS window wrote its percentage into the study on closing.
     if (w.kind() == studies::EvaluationKind::Gis)
         searchKeeping(id);
+}
+
+void borvinat_src::meetings()
+{
+    const QVariant id = DBGrid1->currentId();
+    if (!id.isValid())
+        return;
+    jalasat &w = windows::get<jalasat>();
+    w.prepare(id.toLongLong());
+    ui().execDialog(w);
 }
 
 void borvinat_src::programmes()

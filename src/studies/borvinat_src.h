@@ -47,6 +47,7 @@ public:
     void attachToAll();
     void programmes();
     void indicators();
+    void meetings();
     // Writes the HTML list to `path` and opens it; false when not written.
     bool exportHtml(const QString &path);
     void exportChecklist();
