@@ -32,6 +32,12 @@ std::optional<QVariant> numberValue(const QString &typed, const QString &field, 
     return r.value.toSql();
 }
 
+// An empty text is stored and compared as "", never as null.
+QString text(const QString &s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
 QString mark(bool on, const QString &onText = QStringLiteral("1"))
 {
     return on ? onText : QStringLiteral("0");
@@ -62,12 +68,15 @@ QString insertSql(const EvaluationTable &t)
 }
 
 // The values of one row in insertSql()'s order; the numbers already read.
-QVariantList rowValues(const EvaluationTable &t, qint64 study, const EvaluationEntry &e, const QVariant &top,
+QVariantList rowValues(const EvaluationTable &t, qint64 study, const EvaluationEntry &typed, const QVariant &top,
                        const QVariant &score)
 {
     QVariantList marks;
     for (int g = 0; g < 4; ++g)
-        marks << mark(e.grade == g);
+        marks << mark(typed.grade == g);
+    EvaluationEntry e = typed;
+    for (QString *s : {&e.cmt, &e.kol, &e.joz, &e.anjam, &e.keifiyat, &e.sayer, &e.dat, &e.karshenas})
+        *s = text(*s);
     switch (t.kind) {
     case EvaluationKind::Gis:
         return {study, e.cmt, top, score};
@@ -217,11 +226,11 @@ EvaluationResult registerEvaluation(const Db &db, EvaluationKind kind, qint64 st
             t.twoLevel
                 ? db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE borvinat_id = ? AND kol = ? AND joz = ?")
                                 .arg(t.table),
-                            {study, e.kol, e.joz})
+                            {study, text(e.kol), text(e.joz)})
                           .toInt()
                       > 0
                 : db.scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE borvinat_id = ? AND cmt = ?").arg(t.table),
-                            {study, e.cmt})
+                            {study, text(e.cmt)})
                           .toInt()
                       > 0;
         if (repeated) {

@@ -10,10 +10,16 @@ const QString listColumns =
                    "borvinat.khanevar, borvinat.jamiyat");
 const QString listFrom = QStringLiteral(" FROM jalasat LEFT JOIN borvinat ON jalasat.borvinat_id = borvinat.id");
 
+// An empty text is stored and compared as "", never as null.
+QString text(const QString &s)
+{
+    return s.isNull() ? QStringLiteral("") : s;
+}
+
 bool repeated(const Db &db, qint64 study, const QString &org, const QString &shakhs)
 {
     return db.scalar(QStringLiteral("SELECT COUNT(*) FROM jalasat WHERE borvinat_id = ? AND org = ? AND shakhs = ?"),
-                     {study, org, shakhs})
+                     {study, text(org), text(shakhs)})
                .toInt()
            > 0;
 }
@@ -22,7 +28,8 @@ void insertGuest(const Db &db, qint64 study, const Guest &g)
 {
     db.exec(QStringLiteral("INSERT INTO jalasat (borvinat_id, dat, org, shakhs, hozor, jalase_no, title) "
                            "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-            {study, g.dat, g.org, g.shakhs, g.shakhs.isEmpty() ? 0 : 1, g.jalase_no, g.title});
+            {study, text(g.dat), text(g.org), text(g.shakhs), g.shakhs.isEmpty() ? 0 : 1, text(g.jalase_no),
+             text(g.title)});
 }
 
 }  // namespace

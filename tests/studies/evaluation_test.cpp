@@ -237,6 +237,7 @@ TEST_P(StudyEvaluationTest, RegisterAllReplacesTheRowsInOneTransaction)
     ASSERT_TRUE(w.registerAll(true));  // "ثبت همه به يکباره2"
     EXPECT_EQ(column("borvinat_arzyabi_tarh", "kol", study),
               (QStringList{QStringLiteral("مطالعات پايه"), "", "", QStringLiteral("طرح پيشنهادي")}));
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM borvinat_arzyabi_tarh WHERE kol = ''").toInt(), 2);  // not null
     EXPECT_EQ(column("borvinat_arzyabi_tarh", "emtiyaz_top", study).join(' '), "3 4 6 5");
     EXPECT_EQ(column("borvinat_arzyabi_tarh", "motevaset", study).join(' '), "1 1 1 1");
     EXPECT_EQ(w.DBGrid1->rowCount(), 4);
