@@ -23,6 +23,22 @@ using bv::test::AdminTest;
 using bv::test::fullyFilled;
 using bv::test::user;
 
+namespace {
+// The row numbers a page prints, top to bottom.
+QList<int> rowNumbers(const report::Page &page)
+{
+    std::vector<const report::Primitive *> cells;
+    for (const report::Primitive &p : page.items)
+        if (p.kind == report::Primitive::Kind::Text && p.name == QLatin1String("#"))
+            cells.push_back(&p);
+    std::sort(cells.begin(), cells.end(), [](auto *a, auto *b) { return a->rect.top() < b->rect.top(); });
+    QList<int> out;
+    for (const report::Primitive *p : cells)
+        out << (p->lines.empty() ? 0 : p->lines.front().text.toInt());
+    return out;
+}
+}  // namespace
+
 TEST(MeetingRules, NextOfficeRunsOutAfterTheLast)
 {
     EXPECT_EQ(nextEntry(-1, 3), 0);
@@ -199,6 +215,7 @@ TEST_P(MeetingsTest, AttendanceSheetNumbersEveryGuestFromOne)
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages.front().pageLayout.pageSize().id(), QPageSize::A4);
     EXPECT_EQ(pages.front().pageLayout.orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(rowNumbers(pages.front()), (QList<int>{1, 2, 3}));
     const QString text = doc.text();
     for (const char *office : {"بخشداري", "جهاد کشاورزي", "فرمانداري"})
         EXPECT_EQ(text.count(QString::fromUtf8(office)), 1) << office;
