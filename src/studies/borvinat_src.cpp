@@ -3,12 +3,14 @@
 #include "attachment_window.h"
 #include "borvinat_arzyabi.h"
 #include "borvinat_barnameha.h"
+#include "borvinat_checklists.h"
 #include "borvinat_ins.h"
 #include "borvinat_pic__src.h"
 #include "browsergrid.h"
 #include "dm.h"
 #include "ExcelImport.h"
 #include "filesafety.h"
+#include "fillsteps.h"
 #include "filters.h"
 #include "interaction.h"
 #include "jalasat.h"
@@ -126,12 +128,15 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     QMenu *forms = bar->addMenu(QStringLiteral("فرم ها"));
     N5 = forms->menuAction();
     QMenu *checklists = forms->addMenu(QStringLiteral("چک ليست"));
-    laterItems << addLater(checklists, {"چک ليست نقشه پايه", "چک ليست ارزيابي بانک GIS", "چک ليست ارزيابي گزارش طرح هادي",
-                                        "چک ليست ارزيابي گزارش طرح هادي2", "چک ليست طرح هاي تفصيلي",
-                                        "فرم تحويل سي دي به تهران-قديم", "فرم تحويل سي دي به تهران-جديد"});
+    N8 = checklists->addAction(QStringLiteral("چک ليست نقشه پايه"));
+    GIS1 = checklists->addAction(QStringLiteral("چک ليست ارزيابي بانک GIS"));
+    N7 = checklists->addAction(QStringLiteral("چک ليست ارزيابي گزارش طرح هادي"));
+    N210 = checklists->addAction(QStringLiteral("چک ليست ارزيابي گزارش طرح هادي2"));
+    N49 = checklists->addAction(QStringLiteral("چک ليست طرح هاي تفصيلي"));
+    laterItems << addLater(checklists, {"فرم تحويل سي دي به تهران-قديم", "فرم تحويل سي دي به تهران-جديد"});
     QMenu *minutes = forms->addMenu(QStringLiteral("صورتجلسات"));
-    laterItems << addLater(minutes, {"صورتجلسه کميته فني", "صورتجلسه فني شهرستان", "صورتجلسه کميته تصويب",
-                                     "ارزيابي مشاور"});
+    laterItems << addLater(minutes, {"صورتجلسه کميته فني", "صورتجلسه فني شهرستان", "صورتجلسه کميته تصويب"});
+    N13 = minutes->addAction(QStringLiteral("ارزيابي مشاور"));
     QMenu *contract = forms->addMenu(QStringLiteral("قرارداد"));
     laterItems << addLater(contract, {"ابلاغ قرارداد مشاورين حقيقي/حقوقي (A5)", "معرفي نامه مشاور به ادارات",
                                       "نامه تمديد قرارداد", "ارسال نقشه به مشاور", "فرم استعلام 3 بخشي"});
@@ -245,6 +250,14 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     connect(N39, &QAction::triggered, this, &borvinat_src::programmes);
     connect(N48, &QAction::triggered, this, &borvinat_src::indicators);
     connect(N64, &QAction::triggered, this, [] { windows::get<borvinat_pic__src>().open(); });
+    for (const auto &[item, fill] : std::vector<std::pair<QAction *, StudyChecklist>>{
+             {GIS1, studies::gisChecklist},
+             {N7, studies::guidePlanChecklist},
+             {N210, [](const Db &, const Row &) { return studies::guidePlanChecklist2(); }},
+             {N49, studies::detailedPlanChecklist},
+             {N8, studies::baseMapChecklist},
+             {N13, studies::consultantEvaluation}})
+        connect(item, &QAction::triggered, this, [this, fill] { printChecklist(fill); });
     connect(N55, &QAction::triggered, this, &borvinat_src::meetings);
     connect(N56, &QAction::triggered, this, [] {
         jalasat_src &w = windows::get<jalasat_src>();
@@ -492,6 +505,18 @@ void borvinat_src::evaluate()
     // The GIS window wrote its percentage into the study on closing.
     if (w.kind() == studies::EvaluationKind::Gis)
         searchKeeping(id);
+}
+
+void borvinat_src::printChecklist(const StudyChecklist &fill)
+{
+    const QVariant id = DBGrid1->currentId();
+    if (!id.isValid())
+        return;
+    report::runFill([&] {
+        const Db &db = dm().main();
+        report::Document doc = fill(db, studies::studyRow(db, id.toLongLong()));
+        doc.preview();
+    });
 }
 
 void borvinat_src::meetings()

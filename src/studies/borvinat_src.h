@@ -2,7 +2,10 @@
 // The studies browser: filters, count and total, the coloured list and every
 // action on the current study.
 #include "borvinat_search.h"
+#include "document.h"
 #include "session.h"
+
+#include <functional>
 
 #include <QDialog>
 
@@ -48,6 +51,8 @@ public:
     void programmes();
     void indicators();
     void meetings();
+    using StudyChecklist = std::function<report::Document(const Db &, const Row &)>;
+    void printChecklist(const StudyChecklist &fill);
     // Writes the HTML list to `path` and opens it; false when not written.
     bool exportHtml(const QString &path);
     void exportChecklist();
@@ -65,6 +70,8 @@ public:
         *ImportFromExcel1, *N52, *N40, *N54, *N6;
     // Evaluations of the current study and its meetings.
     QAction *GIS2, *N24, *N50, *N25, *N26, *N55, *N56;
+    // Checklists of the evaluations.
+    QAction *GIS1, *N7, *N210, *N49, *N8, *N13;
     QList<QAction *> laterItems;  // evaluations, forms, letters and meetings of later versions
     // Grid context menu.
     QAction *N42, *N47, *N51;
