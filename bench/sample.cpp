@@ -9,6 +9,7 @@
 #include "sample_registration2.h"
 #include "sample_studies.h"
 #include "sample_study_sides.h"
+#include "sample_study_reviews.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -563,6 +564,7 @@ void fill(const Db &main, const Db *contracts, const Size &size)
     main.transaction([&] { makeStudies(main, r, size, villages, contractors); });
     main.transaction([&] { fillStudies(main, size.seed); });
     main.transaction([&] { fillStudySides(main, size.seed); });
+    main.transaction([&] { fillStudyReviews(main, size.seed); });
     main.transaction([&] { makeRegistrations(main, r, size, villages, surveyors); });
     main.transaction([&] { makeRegistrationPapers(main, size.seed); });
     Random statements(size.seed + 16);

@@ -1,17 +1,24 @@
 #include "admin_fixture.h"
 #include "borvinat_arzyabi.h"
+#include "borvinat_checklists.h"
 #include "borvinat_evaluation.h"
+#include "fillsteps.h"
 #include "borvinat_src.h"
 #include "browsergrid.h"
 #include "dateedit.h"
 #include "grid_rows.h"
 #include "sample.h"
+#include "templatecheck.h"
 #include "widgets.h"
 #include "windows.h"
 
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +27,7 @@
 using namespace bv;
 using namespace bv::studies;
 using bv::test::AdminTest;
+using bv::test::fullyFilled;
 using bv::test::user;
 
 TEST(EvaluationRules, ScoreStepsAndGradesFollowTheItemsMaximum)
@@ -341,4 +349,174 @@ TEST_P(StudyEvaluationTest, GisPercentageWrittenOnClosingAndTheStudyStaysCurrent
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, StudyEvaluationTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
+                         [](const auto &info) { return test::engineName(info.param); });
+
+namespace {
+// The page size a PDF declares for its first page, in points.
+QSizeF pdfPageSize(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression box(QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([\\d.]+)\\s+([\\d.]+)"));
+    const QRegularExpressionMatch m = box.match(QString::fromLatin1(file.readAll()));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+}  // namespace
+
+TEST(StudyChecklistTemplates, RenderAsA4PortraitPdfs)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"m_frm_checklist_gis", "m_frm_checklist_rep1", "m_frm_checklist_rep2", "m_frm_arzyabi_tafsili",
+                             "m_frm_checklist_naghshe", "m_frm_arzyabi_moshaver", "jalasat_frm"}) {
+        const QString path = dir.filePath(QString::fromLatin1(name) + ".pdf");
+        QProcess p;
+        p.setProcessChannelMode(QProcess::ForwardedChannels);
+        p.start(QStringLiteral(BV_RENDER_TEMPLATE), {QString::fromLatin1(name), "--pdf", path, "--rows", "4"});
+        ASSERT_TRUE(p.waitForFinished(60000)) << name;
+        ASSERT_EQ(p.exitCode(), 0) << name;
+        const QSizeF page = pdfPageSize(path);
+        EXPECT_NEAR(page.width(), 595.3, 1.0) << name;
+        EXPECT_NEAR(page.height(), 841.9, 1.0) << name;
+    }
+}
+
+// The checklists filled from the sample's own evaluations.
+class StudyChecklistTest : public AdminTest {
+protected:
+    void SetUp() override
+    {
+        AdminTest::SetUp();
+        if (IsSkipped())
+            return;
+        sample::Size size;
+        size.counties = 2;
+        size.villagesPerCounty = 4;
+        size.contractors = 3;
+        size.projects = 0;
+        size.studies = 12;
+        size.registrations = size.contracts = 0;
+        sample::fill(db(), nullptr, size);
+        session() = Session{"admin", "admin", 1, {}};
+        study = db().scalar("SELECT MIN(borvinat_id) FROM borvinat_arzyabi_tarh").toLongLong();
+    }
+    Row studyRowOf(qint64 id) { return db().rows("SELECT * FROM borvinat WHERE id = ?", {id}).front(); }
+    int rowsOf(const char *table)
+    {
+        return db().scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE borvinat_id = ?").arg(table), {study}).toInt();
+    }
+    qint64 study = 0;
+};
+
+TEST_P(StudyChecklistTest, EveryChecklistFilledFromTheSampleRows)
+{
+    ASSERT_GT(study, 0);
+    const Row s = studyRowOf(study);
+    const QStringList semat = {"semat1", "semat2"};
+
+    user().inputs = {QStringLiteral("1403/01/20"), QStringLiteral("14"), QStringLiteral("سعيد نوري"), QStringLiteral("1")};
+    const report::Document gis = gisChecklist(db(), s);
+    EXPECT_TRUE(user().messages.empty());
+    EXPECT_TRUE(fullyFilled(gis, {"semat1"}));
+    EXPECT_FALSE(gis.image("QRImage1").isNull());
+    EXPECT_EQ(gis.rows().size(), rowsOf("borvinat_arzyabi_gis"));
+    EXPECT_EQ(gis.label("dat"), "1403/01/20");
+    EXPECT_EQ(gis.label("ostan"), QStringLiteral("ورکندان"));
+    EXPECT_EQ(gis.label("sum_emtiyaz_top"), "70");
+    EXPECT_EQ(user().prompts.first(), QStringLiteral("تاريخ بررسي"));
+
+    user().clear();
+    user().inputs = {QStringLiteral("1"), std::nullopt, QStringLiteral("1")};  // reviewer cancelled: the default
+    const report::Document rep1 = guidePlanChecklist(db(), s);
+    EXPECT_TRUE(fullyFilled(rep1, semat));
+    EXPECT_EQ(rep1.fill("avaliye"), QColor(Qt::black));
+    EXPECT_EQ(rep1.fill("nahayi"), QColor(Qt::white));
+    EXPECT_EQ(rep1.label("karshenas_gis2"), QStringLiteral("سعيد نوري"));
+    EXPECT_EQ(rep1.label("karshenas_fani"), QStringLiteral("مهدي صادقي"));
+    EXPECT_FALSE(rep1.image("QRImage1").isNull());
+    EXPECT_EQ(rep1.rows().size(), rowsOf("borvinat_arzyabi_tarh"));
+    user().clear();
+    user().inputs = {QStringLiteral("2"), std::nullopt, QStringLiteral("1")};
+    EXPECT_EQ(guidePlanChecklist(db(), s).fill("nahayi"), QColor(Qt::black));
+
+    user().clear();
+    user().inputs = {QStringLiteral("فرهاد ملکي"), QStringLiteral("1")};
+    const report::Document tafsili = detailedPlanChecklist(db(), s);
+    EXPECT_TRUE(fullyFilled(tafsili, semat));
+    EXPECT_EQ(tafsili.rows().size(), rowsOf("borvinat_arzyabi_tafsili"));
+    EXPECT_EQ(tafsili.label("emtiyaz_top_sum"), "15");  // the catalogue's total
+
+    user().clear();
+    user().inputs = {QStringLiteral("1403/02/02")};
+    const report::Document naghshe = baseMapChecklist(db(), s);
+    EXPECT_TRUE(fullyFilled(naghshe, {"semat2"}));
+    EXPECT_EQ(naghshe.rows().size(), rowsOf("borvinat_arzyabi_naghshe"));
+    EXPECT_EQ(naghshe.label("check_list_dat2"), "1403/02/02");
+
+    user().clear();
+    user().inputs = {QStringLiteral("1403/03/03"), QStringLiteral("2")};
+    const report::Document moshaver = consultantEvaluation(db(), s);
+    EXPECT_TRUE(fullyFilled(moshaver));
+    EXPECT_EQ(moshaver.fill("hoghoghi"), QColor(Qt::black));
+    EXPECT_EQ(moshaver.fill("haghighi"), QColor(Qt::white));
+    user().clear();
+    user().inputs = {std::nullopt, QStringLiteral("x")};
+    const report::Document neither = consultantEvaluation(db(), s);
+    EXPECT_EQ(neither.fill("hoghoghi"), QColor(Qt::white));
+    EXPECT_EQ(neither.fill("haghighi"), QColor(Qt::white));
+
+    EXPECT_TRUE(fullyFilled(guidePlanChecklist2()));
+    for (const report::Document *doc : {&gis, &rep1, &tafsili, &naghshe, &moshaver}) {
+        const std::vector<report::Page> pages = doc->layout();
+        ASSERT_FALSE(pages.empty());
+        EXPECT_EQ(pages.front().pageLayout.pageSize().id(), QPageSize::A4);
+        EXPECT_EQ(pages.front().pageLayout.orientation(), QPageLayout::Portrait);
+    }
+}
+
+TEST_P(StudyChecklistTest, BrowserPrintsChecklistsMissingSignatureAndBadFontSize)
+{
+    db().exec("INSERT INTO dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) VALUES (1, 'borvinat', 1, 1, 1, 1)");
+    borvinat_src &b = windows::get<borvinat_src>();
+    b.prepare();
+    ASSERT_TRUE(test::selectRow(*b.DBGrid1, "id", study));
+    user().clear();
+    db().exec("DELETE FROM zamaem WHERE cmt = ?", {gisSignature});
+    user().inputs = {std::nullopt, std::nullopt, std::nullopt, QStringLiteral("1")};
+    b.GIS1->trigger();
+    EXPECT_EQ(user().messageTexts(), QStringList{report::signatureMissingMessage()});
+    ASSERT_EQ(user().documents.size(), 1u);  // still opened
+    EXPECT_EQ(user().documents[0].name, "m_frm_checklist_gis");
+
+    user().clear();
+    user().inputs = {std::nullopt, QStringLiteral("12.5")};
+    b.GIS1->trigger();
+    EXPECT_TRUE(user().documents.empty());
+    ASSERT_EQ(user().messages.size(), 1u);
+    EXPECT_EQ(user().messages[0].text, report::notWholeNumberMessage("12.5"));
+
+    user().clear();
+    for (QAction *item : {b.N7, b.N210, b.N49, b.N8, b.N13})
+        item->trigger();
+    ASSERT_EQ(user().documents.size(), 5u);
+    EXPECT_EQ(user().documents[1].name, "m_frm_checklist_rep2");
+    EXPECT_EQ(user().documents[4].name, "m_frm_arzyabi_moshaver");
+}
+
+TEST_P(StudyEvaluationTest, GisChecklistShowsThePercentage)
+{
+    for (const auto &[cmt, score] : std::vector<std::pair<const char *, const char *>>{
+             {"لايه هاي پايه", "15"}, {"توپولوژي", "20"}, {"جدول توصيفي", "10"}})
+        registerEvaluation(db(), EvaluationKind::Gis, study, {QString::fromUtf8(cmt), {}, {}, "20", score});
+    user().inputs = {std::nullopt, std::nullopt, std::nullopt, QStringLiteral("bad")};
+    const report::Document doc = gisChecklist(db(), db().rows("SELECT * FROM borvinat WHERE id = ?", {study}).front());
+    EXPECT_EQ(doc.label("darsad"), "75");
+    EXPECT_EQ(doc.rows().size(), 3);
+    EXPECT_TRUE(doc.image("QRImage1").isNull());
+    db().exec("UPDATE arzyabi_gis SET emtiyaz = 0");
+    user().inputs = {std::nullopt, std::nullopt, std::nullopt, QStringLiteral("bad")};
+    EXPECT_EQ(gisChecklist(db(), db().rows("SELECT * FROM borvinat WHERE id = ?", {study}).front()).label("darsad"), "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, StudyChecklistTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) { return test::engineName(info.param); });
