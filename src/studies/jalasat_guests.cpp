@@ -113,18 +113,27 @@ Conditions meetingConditions(const Dialect &dialect, const MeetingFilters &f)
     return c;
 }
 
+QString meetingListSql(const Conditions &c)
+{
+    return QStringLiteral("SELECT ") + listColumns + listFrom + c.where()
+           + QStringLiteral(" ORDER BY jalasat.dat DESC, jalasat.id DESC");
+}
+
+QString meetingCountSql(const Conditions &c)
+{
+    return QStringLiteral("SELECT COUNT(*)") + listFrom + c.where();
+}
+
 ResultSet meetingList(const Db &db, const MeetingFilters &filters)
 {
     const Conditions c = meetingConditions(db.dialect(), filters);
-    return db.select(QStringLiteral("SELECT ") + listColumns + listFrom + c.where()
-                         + QStringLiteral(" ORDER BY jalasat.dat DESC, jalasat.id DESC"),
-                     c.values());
+    return db.select(meetingListSql(c), c.values());
 }
 
 int meetingCount(const Db &db, const MeetingFilters &filters)
 {
     const Conditions c = meetingConditions(db.dialect(), filters);
-    return db.scalar(QStringLiteral("SELECT COUNT(*)") + listFrom + c.where(), c.values()).toInt();
+    return db.scalar(meetingCountSql(c), c.values()).toInt();
 }
 
 report::Document attendanceSheet(const ResultSet &rows, const Row &place, const QString &jalase_no, const QString &dat)

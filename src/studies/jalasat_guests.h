@@ -44,6 +44,9 @@ struct MeetingFilters {
     std::optional<QString> org, shakhs, city, rosta;
 };
 Conditions meetingConditions(const Dialect &dialect, const MeetingFilters &filters);
+// The statements of the search, for the conditions' values.
+QString meetingListSql(const Conditions &conditions);
+QString meetingCountSql(const Conditions &conditions);
 // Every study's guests with the study's place, newest meeting first.
 ResultSet meetingList(const Db &db, const MeetingFilters &filters);
 int meetingCount(const Db &db, const MeetingFilters &filters);

@@ -411,6 +411,11 @@ protected:
 TEST_P(StudyChecklistTest, EveryChecklistFilledFromTheSampleRows)
 {
     ASSERT_GT(study, 0);
+    // The sample evaluates some studies on every catalogue and invites guests to some meetings.
+    for (const char *table : {"borvinat_arzyabi_gis", "borvinat_arzyabi_tafsili", "borvinat_arzyabi_naghshe",
+                              "borvinat_arzyabi_moshaver"})
+        EXPECT_GT(rowsOf(table), 0) << table;
+    EXPECT_GT(db().scalar("SELECT COUNT(*) FROM jalasat").toInt(), 0);
     const Row s = studyRowOf(study);
     const QStringList semat = {"semat1", "semat2"};
 
