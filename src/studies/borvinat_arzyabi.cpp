@@ -48,6 +48,8 @@ QComboBox *editableCombo(QWidget *parent)
 {
     auto *c = new QComboBox(parent);
     c->setEditable(true);
+    // Enter registers; it never adds the typed score to the list.
+    c->setInsertPolicy(QComboBox::NoInsert);
     return c;
 }
 

@@ -54,6 +54,8 @@ jalasat::jalasat(QWidget *parent) : QDialog(parent)
     org = new QComboBox(this);
     for (QComboBox *c : {jalase_no, title, org}) {
         c->setEditable(true);
+        // Enter moves on; it never adds what was typed to the list.
+        c->setInsertPolicy(QComboBox::NoInsert);
         c->installEventFilter(this);
     }
     dat = new JalaliDateEdit(this);

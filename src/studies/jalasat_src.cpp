@@ -40,8 +40,10 @@ jalasat_src::jalasat_src(QWidget *parent) : QDialog(parent)
     org = new QComboBox(this);
     city = new QComboBox(this);
     rosta = new QComboBox(this);
-    for (QComboBox *c : {org, city, rosta})
+    for (QComboBox *c : {org, city, rosta}) {
         c->setEditable(true);
+        c->setInsertPolicy(QComboBox::NoInsert);
+    }
     shakhs = new QLineEdit(this);
     CheckBox1 = new FilterCheck(QStringLiteral("تاريخ جلسه"), {dat1, dat2}, this);
     CheckBox2 = new FilterCheck(QStringLiteral("نام اداره"), {org}, this);
@@ -80,6 +82,8 @@ jalasat_src::jalasat_src(QWidget *parent) : QDialog(parent)
     layout->addLayout(bottom);
 
     connect(BitBtn1, &QPushButton::clicked, this, &jalasat_src::search);
+    for (QLineEdit *e : {shakhs, org->lineEdit(), city->lineEdit(), rosta->lineEdit()})
+        connect(e, &QLineEdit::returnPressed, this, &jalasat_src::search);
     connect(BitBtn2, &QPushButton::clicked, this, &jalasat_src::printSheet);
 }
 

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 using namespace bv;
 using namespace bv::studies;
@@ -151,6 +152,21 @@ TEST_P(MeetingsTest, GuestsOncePerOfficeAndExpertWithTheirAttendance)
     EXPECT_EQ(w.DBGrid1->rowCount(), 0);
     EXPECT_EQ(w.hozor_sum->text(), QString());
     EXPECT_EQ(guestsOf(other, QStringLiteral("علي احمدي")), 1);
+}
+
+TEST_P(MeetingsTest, EnterInTheExpertAddsAndTypedOfficesStayOutOfTheList)
+{
+    jalasat &w = opened();
+    w.org->setCurrentText(QStringLiteral("اداره ثبت"));
+    QTest::keyClick(w.org->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(w.org->count(), 3);
+    w.shakhs->setText(QStringLiteral("ناصر فرجي"));
+    QTest::keyClick(w.shakhs, Qt::Key_Return);
+    EXPECT_EQ(test::shownColumn(*w.DBGrid1, "org"), QStringList{QStringLiteral("اداره ثبت")});
+    EXPECT_EQ(w.hozor_sum->text(), "1");
+    // Adding every office leaves the typed one out.
+    w.BitBtn3->click();
+    EXPECT_EQ(w.DBGrid1->rowCount(), 4);
 }
 
 TEST_P(MeetingsTest, SearchListsNewestFirstAndPrintsTheFoundRowsHeader)
