@@ -10,6 +10,7 @@
 #include "sample_studies.h"
 #include "sample_study_sides.h"
 #include "sample_study_reviews.h"
+#include "sample_study_letters.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -574,6 +575,7 @@ void fill(const Db &main, const Db *contracts, const Size &size)
         makeStatementAttachments(main, statements);
     });
     fillEvaluationsAndCameras(main, size.seed);
+    main.transaction([&] { fillStudyLetters(main, size.seed); });
     main.transaction([&] { fillConsultants(main, size.studies / 2, size.projects / 10, size.seed + 24); });
     fillAgreements(main, size.seed);
 }

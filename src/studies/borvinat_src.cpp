@@ -7,6 +7,8 @@
 #include "borvinat_ins.h"
 #include "borvinat_pic__src.h"
 #include "browsergrid.h"
+#include "clipboard_frm.h"
+#include "fillsteps.h"
 #include "dm.h"
 #include "ExcelImport.h"
 #include "filesafety.h"
@@ -133,13 +135,19 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     N7 = checklists->addAction(QStringLiteral("چک ليست ارزيابي گزارش طرح هادي"));
     N210 = checklists->addAction(QStringLiteral("چک ليست ارزيابي گزارش طرح هادي2"));
     N49 = checklists->addAction(QStringLiteral("چک ليست طرح هاي تفصيلي"));
-    laterItems << addLater(checklists, {"فرم تحويل سي دي به تهران-قديم", "فرم تحويل سي دي به تهران-جديد"});
+    N44 = checklists->addAction(QStringLiteral("فرم تحويل سي دي به تهران-قديم"));
+    N57 = checklists->addAction(QStringLiteral("فرم تحويل سي دي به تهران-جديد"));
     QMenu *minutes = forms->addMenu(QStringLiteral("صورتجلسات"));
-    laterItems << addLater(minutes, {"صورتجلسه کميته فني", "صورتجلسه فني شهرستان", "صورتجلسه کميته تصويب"});
+    N10 = minutes->addAction(QStringLiteral("صورتجلسه کميته فني"));
+    N61 = minutes->addAction(QStringLiteral("صورتجلسه فني شهرستان"));
+    N9 = minutes->addAction(QStringLiteral("صورتجلسه کميته تصويب"));
     N13 = minutes->addAction(QStringLiteral("ارزيابي مشاور"));
     QMenu *contract = forms->addMenu(QStringLiteral("قرارداد"));
-    laterItems << addLater(contract, {"ابلاغ قرارداد مشاورين حقيقي/حقوقي (A5)", "معرفي نامه مشاور به ادارات",
-                                      "نامه تمديد قرارداد", "ارسال نقشه به مشاور", "فرم استعلام 3 بخشي"});
+    N29 = contract->addAction(QStringLiteral("ابلاغ قرارداد مشاورين حقيقي/حقوقي (A5)"));
+    N27 = contract->addAction(QStringLiteral("معرفي نامه مشاور به ادارات"));
+    N21 = contract->addAction(QStringLiteral("نامه تمديد قرارداد"));
+    N30 = contract->addAction(QStringLiteral("ارسال نقشه به مشاور"));
+    N31 = contract->addAction(QStringLiteral("فرم استعلام 3 بخشي"));
     N35 = contract->addAction(QStringLiteral("افزايش قرارداد"));
     QMenu *agreement = contract->addMenu(QStringLiteral("موافقتنامه"));
     laterItems << addLater(agreement, {"صفحه 1 - جلد", "صفحه 2 - طرفين و موضوع", "صفحه 3 - حق الزحمه،نشاني و امضا",
@@ -151,9 +159,14 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
                                        "صفحه39 - تعهدنامه", "مابقي صفحات-هادي", "مابقي صفحات-بازنگري",
                                        "مابقي صفحات-تعيين محدوده", "مابقي صفحات تفاهمنامه", "چاپ همه صفحات"});
     QMenu *letters = forms->addMenu(QStringLiteral("مکاتبات"));
-    laterItems << addLater(letters, {"معرفي به کتابخانه (A5)", "ابلاغ فرمانداري", "ابلاغ استانداري", "ابلاغ فرمانداري جديد"});
+    N4 = letters->addAction(QStringLiteral("معرفي به کتابخانه (A5)"));
+    N12 = letters->addAction(QStringLiteral("ابلاغ فرمانداري"));
+    N11 = letters->addAction(QStringLiteral("ابلاغ استانداري"));
+    N62 = letters->addAction(QStringLiteral("ابلاغ فرمانداري جديد"));
     QMenu *money = forms->addMenu(QStringLiteral("گردش مالي"));
-    laterItems << addLater(money, {"صورت وضعيت", "صورت وضعيت قطعي حقيقي", "استرداد سپرده حسن انجام کار"});
+    N14 = money->addAction(QStringLiteral("صورت وضعيت"));
+    N63 = money->addAction(QStringLiteral("صورت وضعيت قطعي حقيقي"));
+    N18 = money->addAction(QStringLiteral("استرداد سپرده حسن انجام کار"));
     QMenu *reports = bar->addMenu(QStringLiteral("گزارشات"));
     N15 = reports->menuAction();
     N16 = reports->addAction(QStringLiteral("وب"));
@@ -269,6 +282,28 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     connect(N50, &QAction::triggered, this, [this] { evaluate<borvinat_arzyabi_tafsili>(); });
     connect(N25, &QAction::triggered, this, [this] { evaluate<borvinat_arzyabi_naghshe>(); });
     connect(N26, &QAction::triggered, this, [this] { evaluate<borvinat_arzyabi_moshaver>(); });
+    using namespace studies;
+    const std::vector<std::pair<QAction *, LetterFill>> letterFills = {
+        {N14, [](const Db &db, const StudyLetterSource &s) { return paymentStatement(db, s, false); }},
+        {N63, [](const Db &db, const StudyLetterSource &s) { return paymentStatement(db, s, true); }},
+        {N18, depositRelease},
+        {N21, extensionLetter},
+        {N29, contractNotification},
+        {N27, agencyIntroduction},
+        {N30, baseMapLetter},
+        {N31, threePartInquiry},
+        {N10, [](const Db &db, const StudyLetterSource &s) { return technicalMinutes(db, s, false); }},
+        {N61, [](const Db &db, const StudyLetterSource &s) { return technicalMinutes(db, s, true); }},
+        {N9, approvalMinutes},
+        {N11, [](const Db &db, const StudyLetterSource &s) { return approvedPlanNotice(db, s, QStringLiteral("m_frm_ostandari2")); }},
+        {N12, [](const Db &db, const StudyLetterSource &s) { return approvedPlanNotice(db, s, QStringLiteral("m_frm_ostandari3")); }},
+        {N62, [](const Db &db, const StudyLetterSource &s) { return approvedPlanNotice(db, s, QStringLiteral("m_frm_farmandari")); }},
+        {N44, [](const Db &db, const StudyLetterSource &s) { return cdHandover(db, s, false); }},
+        {N57, [](const Db &db, const StudyLetterSource &s) { return cdHandover(db, s, true); }},
+    };
+    for (const auto &[item, fill] : letterFills)
+        connect(item, &QAction::triggered, this, [this, fill] { printLetter(fill); });
+    connect(N4, &QAction::triggered, this, [this] { printLetter(libraryIntroduction, true); });
     for (QAction *later : QList<QAction *>{N46} + laterItems)
         connect(later, &QAction::triggered, this, &notAvailable);
     connect(&windows::get<borvinat_ins>(), &borvinat_ins::saved, this,
@@ -560,6 +595,20 @@ bool borvinat_src::exportHtml(const QString &path)
     }
     ui().openWithDesktop(path);
     return true;
+}
+
+void borvinat_src::printLetter(const LetterFill &fill, bool toClipboard)
+{
+    if (!DBGrid1->currentId().isValid())
+        return;
+    // The study as it was when the item was chosen.
+    const studies::StudyLetterSource source{DBGrid1->currentRow(), last_};
+    report::runFill([&] {
+        report::Document doc = fill(dm().main(), source);
+        if (toClipboard)
+            report::copyLetterText(doc);
+        doc.preview();
+    });
 }
 
 void borvinat_src::exportChecklist()

@@ -1,6 +1,7 @@
 #pragma once
 // The studies browser: filters, count and total, the coloured list and every
 // action on the current study.
+#include "borvinat_letters.h"
 #include "borvinat_search.h"
 #include "document.h"
 #include "session.h"
@@ -72,9 +73,15 @@ public:
     QAction *GIS2, *N24, *N50, *N25, *N26, *N55, *N56;
     // Checklists of the evaluations.
     QAction *GIS1, *N7, *N210, *N49, *N8, *N13;
+    // Letters, minutes, statements and hand-over forms.
+    QAction *N44, *N57, *N10, *N61, *N9, *N29, *N27, *N21, *N30, *N31, *N4, *N12, *N11, *N62, *N14, *N63, *N18;
     QList<QAction *> laterItems;  // evaluations, forms, letters and meetings of later versions
     // Grid context menu.
     QAction *N42, *N47, *N51;
+
+    // Fills a letter from the current study and the last search, and previews it.
+    using LetterFill = std::function<report::Document(const Db &, const studies::StudyLetterSource &)>;
+    void printLetter(const LetterFill &fill, bool toClipboard = false);
 
 private:
     void fillChoices();

@@ -182,11 +182,6 @@ Decimal asMoney(const Decimal &value)
 
 }  // namespace
 
-QString joinedList(const std::optional<QStringList> &entries, const QString &separator)
-{
-    return entries ? entries->join(separator) : QString();
-}
-
 Row contractorRow(const Db &db, const Row &project)
 {
     const QVariant id = project.value(QStringLiteral("peymankar_id"));

@@ -6,6 +6,7 @@
 // the dates and percentages written back after a print on paper. No widgets.
 #include "db.h"
 #include "document.h"
+#include "fillsteps.h"
 #include "naghshe_search.h"
 
 #include <optional>
@@ -14,9 +15,7 @@ namespace bv::survey {
 
 // ---- Shared by the contract letters and the agreement pages ----
 
-// The entries of a list filter joined in list order; empty when the filter
-// is off or its list is empty.
-QString joinedList(const std::optional<QStringList> &entries, const QString &separator = QStringLiteral("-"));
+using report::joinedList;
 
 // The contractor row of a project (by `peymankar_id`); an empty row when the
 // project has none or the row is gone.

@@ -105,7 +105,9 @@ TEST(FillSteps, WholeNumberQuestionStopsTheFillOnText)
     });
     EXPECT_FALSE(done);
     EXPECT_FALSE(previewed);
-    EXPECT_EQ(user().lastMessage(), notWholeNumberMessage(QStringLiteral("دوازده")));
+    // The message names the question, so the user knows which answer to mend.
+    EXPECT_EQ(user().lastMessage(),
+              QStringLiteral("اندازه فونت روستا و شهر: ") + notWholeNumberMessage(QStringLiteral("دوازده")));
     // The lenient form ignores it.
     user().inputs = {QStringLiteral("دوازده")};
     EXPECT_NO_THROW(askFontSize(doc, {QStringLiteral("header")}, QStringLiteral("Font Size"),

@@ -34,9 +34,10 @@ QString ask(const QString &caption, const QString &prompt, const QString &defaul
     return answer ? *answer : defaultText;
 }
 
-QString notWholeNumberMessage(const QString &text)
+QString notWholeNumberMessage(const QString &text, const QString &question)
 {
-    return QStringLiteral("«%1» عدد صحيح نيست").arg(text);
+    const QString message = QStringLiteral("«%1» عدد صحيح نيست").arg(text);
+    return question.isEmpty() ? message : question + QStringLiteral(": ") + message;
 }
 
 namespace {
@@ -55,8 +56,13 @@ int askWholeNumber(const QString &caption, const QString &prompt, const QString 
     const QString answer = ask(caption, prompt, defaultText);
     const std::optional<int> n = wholeAnswer(answer);
     if (!n)
-        throw FillError(notWholeNumberMessage(answer));
+        throw FillError(notWholeNumberMessage(answer, prompt));
     return *n;
+}
+
+QString joinedList(const std::optional<QStringList> &entries, const QString &separator)
+{
+    return entries ? entries->join(separator) : QString();
 }
 
 QString today()
@@ -101,7 +107,7 @@ void askFontSize(Document &doc, const QStringList &targets, const QString &capti
         size = *n;
     }
     if (size <= 0)
-        throw FillError(notWholeNumberMessage(QString::number(size)));
+        throw FillError(notWholeNumberMessage(QString::number(size), prompt));
     for (const QString &t : targets)
         doc.setFontSize(t, size);
 }

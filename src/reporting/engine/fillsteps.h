@@ -34,8 +34,13 @@ bool runFill(const std::function<void()> &fill);
 QString ask(const QString &caption, const QString &prompt, const QString &defaultText);
 // Asks for a whole number; an answer that is not one stops the fill.
 int askWholeNumber(const QString &caption, const QString &prompt, const QString &defaultText);
-// The message of an answer that is not a whole number.
-QString notWholeNumberMessage(const QString &text);
+// The message of an answer that is not a whole number, naming the question
+// when there is one.
+QString notWholeNumberMessage(const QString &text, const QString &question = {});
+
+// The entries of a list filter joined in list order; empty when the filter
+// is off or its list is empty.
+QString joinedList(const std::optional<QStringList> &entries, const QString &separator = QStringLiteral("-"));
 
 // Today's Jalali date string.
 QString today();
