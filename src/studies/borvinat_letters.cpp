@@ -321,7 +321,7 @@ Document libraryIntroduction(const Db &db, const StudyLetterSource &source)
     return doc;
 }
 
-Document technicalMinutes(const Db &db, const StudyLetterSource &source, bool county)
+Document technicalMinutes(const Db &, const StudyLetterSource &source, bool county)
 {
     const Row &s = source.study;
     Document doc = studyDocument(QStringLiteral("m_frm_soratjalase_fani"), s);

@@ -338,9 +338,9 @@ TEST_P(StudyLettersTest, NotificationsPrintIndicatorsAndOneLinePerProgramme)
     for (int i = 0; i < indicators.size(); ++i)
         db().exec("INSERT INTO shakhes (borvinat_id, cmt, mojod, ofogh) VALUES (?, ?, ?, ?)",
                   {id, indicators[i], 100 + i, 200.5 + i});
-    for (const char *p : {"آبرساني", "برق", "گازرساني"})
+    for (const auto &[programme, agency] : {std::pair{"آبرساني", "شرکت آبفا"}, {"برق", "توزيع نيرو"}, {"گازرساني", "شرکت گاز"}})
         db().exec("INSERT INTO barnameha (borvinat_id, cmt, org) VALUES (?, ?, ?)",
-                  {id, QString::fromUtf8(p), QStringLiteral("دستگاه ") + QString::fromUtf8(p)});
+                  {id, QString::fromUtf8(programme), QString::fromUtf8(agency)});
     for (const char *name : {"m_frm_ostandari2", "m_frm_ostandari3", "m_frm_farmandari"}) {
         SCOPED_TRACE(name);
         reset();
@@ -352,7 +352,7 @@ TEST_P(StudyLettersTest, NotificationsPrintIndicatorsAndOneLinePerProgramme)
         EXPECT_EQ(doc.label("shakhes2"), indicators[1]);
         ASSERT_EQ(doc.rows().size(), 3);
         const QString text = doc.text();
-        for (const char *p : {"آبرساني", "دستگاه برق", "گازرساني"})
+        for (const char *p : {"آبرساني", "توزيع نيرو", "گازرساني", "شرکت آبفا"})
             EXPECT_EQ(text.count(QString::fromUtf8(p)), 1) << p;
         if (std::string(name) == "m_frm_ostandari2") {
             EXPECT_EQ(user().prompts.size(), 4);
@@ -469,6 +469,7 @@ TEST_P(StudyLettersTest, EveryLetterFillsFromSampleRows)
         {"m_frm_tahvil_cd2", [](const Db &d, const StudyLetterSource &s) { return cdHandover(d, s, true); }, company, {},
          QPageSize::A4, QPageLayout::Landscape},
     };
+    auto villageOf = [&](qint64 id) { return sourceOf(id).study.value("rosta").toString(); };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.name) + (c.study == person ? " (person)" : ""));
         reset();
@@ -484,15 +485,17 @@ TEST_P(StudyLettersTest, EveryLetterFillsFromSampleRows)
         EXPECT_EQ(pages.front().pageLayout.pageSize().id(), c.paper);
         EXPECT_EQ(pages.front().pageLayout.orientation(), c.orientation);
         EXPECT_EQ(pages.size(), 1u);
-        EXPECT_TRUE(doc.text().contains(sourceOf(c.study).study.value("rosta").toString()));
-        if (std::string(c.name).starts_with("m_frm_tahvil_cd"))
+        // Lines joined, as a name may wrap.
+        EXPECT_TRUE(doc.text().replace(QLatin1Char('\n'), QLatin1Char(' ')).contains(villageOf(c.study)));
+        if (std::string(c.name).starts_with("m_frm_tahvil_cd")) {
             for (const char *slot : {"emza_fani", "emza_amel4", "emza_moaven"})
                 EXPECT_FALSE(doc.image(slot).isNull()) << slot;
+        }
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, StudyLettersTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
-                         [](const auto &info) { return engineName(info.param); });
+                         [](const auto &info) { return bv::test::engineName(info.param); });
 
 TEST(StudyLetterTemplates, EveryTemplateRendersToPdfOnItsPaper)
 {
