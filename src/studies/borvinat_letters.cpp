@@ -180,8 +180,16 @@ std::optional<QString> meetingDateColumn(int meeting)
     }
 }
 
+QString statusTooLongMessage(const QString &status)
+{
+    return QStringLiteral("وضعيت «%1» بيش از %2 حرف است").arg(status).arg(statusColumnLength);
+}
+
 void writeStatus(const Db &db, qint64 id, const QString &status)
 {
+    // One engine would cut it, another refuse it: neither is what was typed.
+    if (status.size() > statusColumnLength)
+        throw report::FillError(statusTooLongMessage(status));
     db.exec(QStringLiteral("UPDATE borvinat SET status = ? WHERE id = ?"), {status, id});
 }
 

@@ -58,6 +58,10 @@ report::Document cdHandover(const Db &db, const StudyLetterSource &source, bool 
 
 // ---- Written by the payment statements ----
 
+// The status as the statement writes it; a text longer than the column stops
+// the statement with a message, before anything is written.
 void writeStatus(const Db &db, qint64 id, const QString &status);
+inline constexpr int statusColumnLength = 100;
+QString statusTooLongMessage(const QString &status);
 
 }  // namespace bv::studies

@@ -227,6 +227,21 @@ TEST_P(StudyLettersTest, PaymentStatementOffersTheFeeAndWritesTheStatus)
     EXPECT_EQ(unread.label("prot_mablagh"), QString());
     EXPECT_EQ(unread.label("haghozahme"), "?");
     EXPECT_EQ(status(id), QStringLiteral("مرحله اول/قطعي 100"));
+
+    // A stage too long for the column: a message, no statement, the status kept.
+    borvinat_src &again = window(id);
+    const QString longStage(98, QChar(u'م'));
+    user().inputs = {std::nullopt, std::nullopt, std::nullopt, std::nullopt, longStage, QStringLiteral("40")};
+    again.N14->trigger();
+    EXPECT_TRUE(user().documents.empty());
+    EXPECT_EQ(user().messageTexts(), QStringList{statusTooLongMessage(longStage + QStringLiteral(" 40"))});
+    EXPECT_EQ(status(id), QStringLiteral("مرحله اول/قطعي 100"));
+    // Exactly as long as the column is written whole, on either engine.
+    reset();
+    user().inputs = {std::nullopt, std::nullopt, std::nullopt, std::nullopt, longStage, QStringLiteral("4")};
+    again.N14->trigger();
+    ASSERT_EQ(user().documents.size(), 1u);
+    EXPECT_EQ(status(id), longStage + QStringLiteral(" 4"));
 }
 
 TEST_P(StudyLettersTest, MinutesChooseTheirDatesAndRefuseAMeetingThatIsNoNumber)
