@@ -438,16 +438,15 @@ Document cdHandover(const Db &db, const StudyLetterSource &source, bool newForm)
     };
     for (const auto &[slot, prompt] : signatures)
         report::placeSignature(doc, db, slot, prompt);
-    const QStringList done =
-        newForm ? QStringList{QStringLiteral("رعايت مفاد صورتجلسه کميته تصويب"), QStringLiteral("کنترل و تحويل کامل اسناد"),
-                              QStringLiteral("فرم شماره3"), QStringLiteral("فرم شماره4"), QStringLiteral("فرم شماره7"),
-                              QStringLiteral("فرم شماره8"), QStringLiteral("فرم شماره11"), QStringLiteral("فرم شماره12"),
-                              QStringLiteral("فرم شماره13"), QStringLiteral("فرم شماره14"), QStringLiteral("فرم شماره15"),
-                              QStringLiteral("فرم شماره16"), QStringLiteral("فرم شماره17"), QStringLiteral("فرم شماره18")}
+    QStringList done =
+        newForm ? QStringList{QStringLiteral("رعايت مفاد صورتجلسه کميته تصويب"), QStringLiteral("کنترل و تحويل کامل اسناد")}
                 : QStringList{QStringLiteral("ارائه چک ليست نقطه نظرات مشاور"), QStringLiteral("صورتجلسه مشاور طرح بادهيار"),
                               QStringLiteral("تحليل مالکيتي اراضي کاربري"), QStringLiteral("اصلاح موارد نقص چک ليست اوليه"),
                               QStringLiteral("رعايت مفاد صورتجلسه کميته تصويب"), QStringLiteral("کنترل و تحويل کامل نسخ"),
                               QStringLiteral("کنترل ضمائم")};
+    if (newForm)
+        for (int form : {3, 4, 7, 8, 11, 12, 13, 14, 15, 16, 17, 18})
+            done << QStringLiteral("فرم شماره") + QString::number(form);
     for (int i = 0; i < done.size(); ++i) {
         const QString n = QString::number(i + 1);
         report::askTick(doc, done[i], {QStringLiteral("done") + n, QStringLiteral("notdone") + n});
