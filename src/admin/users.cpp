@@ -5,6 +5,7 @@
 #include "conditions.h"
 #include "dm.h"
 #include "filters.h"
+#include "foldsearch.h"
 #include "interaction.h"
 #include "users_ins.h"
 #include "windows.h"
@@ -232,6 +233,9 @@ void users::resetFilters()
         ostan->blockSignals(false);
         ui().message(e.text(), MessageKind::Error);
     }
+    // The county list was emptied: show the account's own rights and counties
+    // again, so that a save never writes the emptied list to it.
+    loadCurrentAccount();
 }
 
 void users::search()
@@ -244,7 +248,7 @@ void users::search()
             {CheckBox1, "us"}, {CheckBox2, "ostan"}, {CheckBox3, "nam"}, {CheckBox4, "lev"}};
         for (const auto &[check, column] : filters)
             if (const std::optional<QString> typed = check->entry())
-                where.contains(QLatin1String(column), *typed);
+                containsFolded(where, QLatin1String(column), *typed);
         cnt->setText(db.scalar(QStringLiteral("SELECT COUNT(*) FROM users") + where.where(), where.values()).toString());
         DBGrid1->setRows(db.select(QStringLiteral("SELECT id, nam, us, ver, lev, ostan, semat, mobile, status FROM users")
                                        + where.where(),

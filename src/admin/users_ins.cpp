@@ -15,6 +15,8 @@ namespace bv {
 
 namespace {
 const QString duplicateName = QStringLiteral("خطا، نام كاربري تكراري است");
+const QString noUserName = QStringLiteral("کلمه کاربري را وارد نمائيد");
+const QString noLevel = QStringLiteral("سطح کاربر را انتخاب نمائيد");
 }
 
 users_ins::users_ins(QWidget *parent) : QDialog(parent)
@@ -76,6 +78,8 @@ void users_ins::startNew()
     editedId_ = 0;
     for (QLineEdit *e : {us, ps, nam, mobile})
         e->clear();
+    // A new account has no password to keep.
+    ps->setPlaceholderText(QString());
     ostan->setEditText(QString());
     semat->setEditText(QString());
     lev->setCurrentIndex(-1);
@@ -119,13 +123,20 @@ bool users_ins::insert()
 {
     const Account account = typed();
     if (account.us.isEmpty()) {
-        ui().message(QStringLiteral("کلمه کاربري را وارد نمائيد"));
+        ui().message(noUserName);
         us->setFocus();
         return false;
     }
     if (typedText(ps).isEmpty()) {
         ui().message(QStringLiteral("رمز عبور را وارد نمائيد"));
         ps->setFocus();
+        return false;
+    }
+    // The level decides what the account sees; an account without one would
+    // see nothing and could not be told apart.
+    if (account.lev.isEmpty()) {
+        ui().message(noLevel);
+        lev->setFocus();
         return false;
     }
     try {
@@ -147,6 +158,11 @@ bool users_ins::insert()
 bool users_ins::edit()
 {
     const Account account = typed();
+    if (account.us.isEmpty()) {
+        ui().message(noUserName);
+        us->setFocus();
+        return false;
+    }
     try {
         const Db &db = dm().main();
         if (userNameTaken(db, account.us, account.id)) {
