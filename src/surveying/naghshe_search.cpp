@@ -20,11 +20,30 @@ const QString listColumns = QStringLiteral(
 
 }  // namespace
 
+namespace {
+// County and village in Persian order; the id makes the order total, so that a
+// first screen is always the head of the whole list.
+QString listOrder(const Dialect &d)
+{
+    return QStringLiteral(" ORDER BY ") + d.persianOrder(QStringLiteral("city")) + QStringLiteral(", ")
+        + d.persianOrder(QStringLiteral("rosta")) + QStringLiteral(", id");
+}
+}  // namespace
+
 QString naghsheListSql(const Dialect &d, const Conditions &conditions)
 {
     return QStringLiteral("SELECT ") + listColumns + QStringLiteral(" FROM naghshe WHERE ") + conditions.sql()
-        + QStringLiteral(" ORDER BY ") + d.persianOrder(QStringLiteral("city")) + QStringLiteral(", ")
-        + d.persianOrder(QStringLiteral("rosta")) + QStringLiteral(", id");
+        + listOrder(d);
+}
+
+QString naghsheListPageSql(const Dialect &d, const Conditions &conditions, int limit)
+{
+    // The order is found over the narrow rows of the key alone; only the page's
+    // rows are read whole, with their attachment counts.
+    const QString page =
+        d.firstRows(QStringLiteral("SELECT id FROM naghshe WHERE ") + conditions.sql() + listOrder(d), limit);
+    return QStringLiteral("SELECT ") + listColumns + QStringLiteral(" FROM naghshe WHERE id IN (") + page
+        + QStringLiteral(")") + listOrder(d);
 }
 
 QString naghsheTotalsSql(const Conditions &conditions)
@@ -90,9 +109,11 @@ Conditions naghsheConditions(const Dialect &dialect, const NaghsheFilters &f, co
     return c;
 }
 
-Conditions systemExportConditions(const Dialect &dialect, const NaghsheFilters &f)
+Conditions systemExportConditions(const Dialect &dialect, const NaghsheFilters &f, const Session &user)
 {
+    // A clerk exports only the counties the browser shows them.
     Conditions c(dialect);
+    addCountyScope(c, user);
     addListAndEndFilters(c, f, false);
     return c;
 }
@@ -126,7 +147,7 @@ ResultSet naghsheList(const Db &db, const Conditions &conditions)
 
 ResultSet naghsheListPage(const Db &db, const Conditions &conditions, int limit)
 {
-    return db.select(db.dialect().firstRows(naghsheListSql(db.dialect(), conditions), limit), conditions.values());
+    return db.select(naghsheListPageSql(db.dialect(), conditions, limit), conditions.values());
 }
 
 bool finalised(const QString &creditYear, int attachments)
@@ -278,9 +299,9 @@ const Headings &htmlHeadings()
     return headings;
 }
 
-ResultSet systemExport(const Db &db, const NaghsheFilters &filters)
+ResultSet systemExport(const Db &db, const NaghsheFilters &filters, const Session &user)
 {
-    const Conditions c = systemExportConditions(db.dialect(), filters);
+    const Conditions c = systemExportConditions(db.dialect(), filters, user);
     return db.select(QStringLiteral("SELECT city, bakhsh, dehestan, rosta, peymankar, prot_dat1, jalase_dat, tahvil_dat1, "
                                     "checklist_dat, prot_tim, tahvil_dat2, masahat_khali + masahat_por AS masahat, "
                                     "pardakhti, status_dat FROM naghshe WHERE ")

@@ -38,9 +38,10 @@ struct NaghsheFilters {
 
 // The browser's conditions: the county scope of `user`, then every filter.
 Conditions naghsheConditions(const Dialect &dialect, const NaghsheFilters &filters, const Session &user);
-// The system export's conditions: the county, village, credit year,
-// contractor, contract number, credit source and contract-end filters only.
-Conditions systemExportConditions(const Dialect &dialect, const NaghsheFilters &filters);
+// The system export's conditions: the county scope of `user`, then the
+// county, village, credit year, contractor, contract number, credit source and
+// contract-end filters only.
+Conditions systemExportConditions(const Dialect &dialect, const NaghsheFilters &filters, const Session &user);
 // The statement cover sheet's conditions: the county, village, credit year,
 // contractor, contract number and contract-end filters only.
 Conditions coverSheetConditions(const Dialect &dialect, const NaghsheFilters &filters);
@@ -61,6 +62,7 @@ NaghsheTotals naghsheTotals(const Db &db, const Conditions &conditions);
 ResultSet naghsheList(const Db &db, const Conditions &conditions);
 
 // The list's first rows only, for the first screen; `limit` rows at most.
+QString naghsheListPageSql(const Dialect &dialect, const Conditions &conditions, int limit);
 ResultSet naghsheListPage(const Db &db, const Conditions &conditions, int limit);
 
 // Finalised: credit year 1395 with 10 or more attachments, or 1396 or later
@@ -104,8 +106,8 @@ std::pair<QStringList, QStringList> listedPlaces(const ResultSet &rows);
 const Headings &comprehensiveHeadings();
 const Headings &htmlHeadings();
 
-// The system spreadsheet's rows.
-ResultSet systemExport(const Db &db, const NaghsheFilters &filters);
+// The system spreadsheet's rows, within the counties `user` may see.
+ResultSet systemExport(const Db &db, const NaghsheFilters &filters, const Session &user);
 const Headings &systemHeadings();
 
 // The HTML list's title, and where the attachment checklist finds its marks.

@@ -26,7 +26,6 @@
 #include "xlsxexport.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -364,9 +363,6 @@ void naghshe_src::applyRights(const PageRights &rights)
 
 void naghshe_src::prepare()
 {
-    // As large as the main window the menu was used from.
-    if (QWidget *main = QApplication::activeWindow(); main && main != this)
-        resize(main->width() - 30, main->height() - 50);
     cnt->setText(QStringLiteral("0"));
     for (QComboBox *c : {ostan, city, rosta, peymankar, tamin_loc, status, prot_typ})
         c->setCurrentText(QString());
@@ -525,7 +521,7 @@ void naghshe_src::attachToAll()
 {
     completeList();
     const QVariant id = DBGrid1->currentId();
-    if (!id.isValid())
+    if (!id.isValid() || !allowed(QStringLiteral("naghshe"), &PageRights::edit))
         return;
     AttachmentContext context;
     context.ownerId = id.toLongLong();
@@ -541,6 +537,8 @@ void naghshe_src::attachToAll()
 
 void naghshe_src::assignContractorToAll()
 {
+    if (!allowed(QStringLiteral("naghshe"), &PageRights::edit))
+        return;
     const std::optional<PickedContractor> picked = windows::get<peymankar_list>().pick();
     if (!picked || !picked->name)
         return;
@@ -586,7 +584,7 @@ void naghshe_src::addListedPlaces()
 
 void naghshe_src::transferToStudies()
 {
-    if (!DBGrid1->currentId().isValid())
+    if (!DBGrid1->currentId().isValid() || !allowed(QStringLiteral("borvinat"), &PageRights::insert))
         return;
     const Row project = DBGrid1->currentRow();
     const survey::Typed typed = survey::projectTexts(project);
@@ -609,9 +607,21 @@ void naghshe_src::transferToStudies()
     ui().message(QStringLiteral("نقشه در بخش مطالعات نيز ثبت شد"));
 }
 
+bool naghshe_src::allowed(const QString &pageKey, bool PageRights::*flag) const
+{
+    try {
+        return checkRight(dm().main(), session(), pageKey, flag);
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+        return false;
+    }
+}
+
 void naghshe_src::contractors()
 {
-    windows::get<peymankar_src>().openChecked();
+    peymankar_src &browser = windows::get<peymankar_src>();
+    browser.resize(width() - 30, height() - 50);
+    browser.openChecked();
 }
 
 void naghshe_src::exportComprehensive()
@@ -623,7 +633,7 @@ void naghshe_src::exportComprehensive()
 void naghshe_src::exportSystem()
 {
     try {
-        exportList(survey::systemExport(dm().main(), last_.filters), survey::systemHeadings());
+        exportList(survey::systemExport(dm().main(), last_.filters, session()), survey::systemHeadings());
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }

@@ -94,6 +94,8 @@ public:
     QList<QAction *> agreementPages() const;
 
 private:
+    // The mass actions change data: the right is read afresh each time.
+    bool allowed(const QString &pageKey, bool PageRights::*flag) const;
     QList<QAction *> letterItems() const;
     void buildAgreementMenu(QMenu *contract);
     void agreementDocument(const QString &description);

@@ -1,3 +1,4 @@
+#include "accounts.h"
 #include "admin_fixture.h"
 #include "attachment_window.h"
 #include "browsergrid.h"
@@ -448,15 +449,16 @@ TEST_P(BrowserTest, AssignContractorChecklistAndSystemExport)
         present += sheet.rows[r][kind].toString().toInt();
     EXPECT_EQ(present, 1);
 
-    // The system export ignores the user scope and the payment status.
+    // The system export ignores the payment status.
     f.status = QStringLiteral("هيچ");
-    const ResultSet system = systemExport(db(), f);
+    const ResultSet system = systemExport(db(), f, session());
     EXPECT_EQ(system.size(), rows.size());
     EXPECT_EQ(system.columns.value(11), "masahat");
 }
 
 TEST_P(BrowserTest, OneContractorForTheWholeListAfterAnExplicitChoice)
 {
+    saveRights(db(), 1, {{"naghshe", {false, true, false, true}}});
     naghshe_src &w = window();
     w.prepare();
     w.rostaList->check->setChecked(true);
@@ -500,6 +502,7 @@ TEST_P(BrowserTest, TransferToStudiesInsertsOrRefreshes)
     const qint64 id = addProject("1399", 5, 5);
     db().exec("UPDATE naghshe SET khanevar = 40, tarh_typ = ?, masahat_por = 12.5, peymankar = ? WHERE id = ?",
               {QStringLiteral("هادي"), QStringLiteral("مهندس الف"), id});
+    saveRights(db(), 1, {{"borvinat", {true, false, false, false}}});
     naghshe_src &w = window();
     w.prepare();
     w.transferToStudies();

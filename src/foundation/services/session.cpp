@@ -23,6 +23,15 @@ std::optional<PageRights> pageRights(const Db &db, qint64 userId, const QString 
     return PageRights{r[0].toInt() != 0, r[1].toInt() != 0, r[2].toInt() != 0, r[3].toInt() != 0};
 }
 
+bool checkRight(const Db &db, const Session &user, const QString &pageKey, bool PageRights::*flag)
+{
+    const std::optional<PageRights> rights = pageRights(db, user.prsId, pageKey);
+    if (rights && (*rights).*flag)
+        return true;
+    ui().message(noAccessMessage);
+    return false;
+}
+
 void addCountyScope(Conditions &conditions, const Session &user, const QString &column)
 {
     if (user.level == QLatin1String("admin"))

@@ -32,6 +32,10 @@ std::optional<PageRights> pageRights(const Db &db, qint64 userId, const QString 
 // The refusal shown when a page is not allowed.
 inline const QString noAccessMessage = QStringLiteral("شما دسترسي به اين صفحه را نداريد");
 
+// Whether `user` may do what `flag` of the access row of `pageKey` allows;
+// without the row or the flag, shows noAccessMessage and returns false.
+bool checkRight(const Db &db, const Session &user, const QString &pageKey, bool PageRights::*flag);
+
 // Limits a browser's search to the counties the user may see, unless the user's
 // level is "admin". A user without counties sees nothing.
 void addCountyScope(Conditions &conditions, const Session &user, const QString &column = QStringLiteral("city"));
