@@ -17,6 +17,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -270,9 +271,14 @@ bool naghshe_ins::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     }
-    case QEvent::FocusIn:
+    case QEvent::FocusIn: {
         if (highlighted.contains(name))
             w->setStyleSheet(QStringLiteral("background: yellow;"));
+        // Only the person entering the field computes it: focus given back when
+        // the window is reactivated or a picker or list closes keeps what was typed.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
         if (w == zarib_kochaki)
             computeSmallness(false);
         else if (w == zarib_kochaki1)
@@ -282,6 +288,7 @@ bool naghshe_ins::eventFilter(QObject *watched, QEvent *event)
         else if (w == pardakhti)
             computeFee();
         break;
+    }
     case QEvent::FocusOut:
         if (highlighted.contains(name) && w != prot_mablagh)
             w->setStyleSheet(QString());

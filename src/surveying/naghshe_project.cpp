@@ -128,17 +128,43 @@ std::optional<MatchingStudy> matchingStudy(const Db &db, const Typed &typed)
 void insertStudy(const Db &db, const Typed &typed, const QString &user)
 {
     const QString code = typed.value(QStringLiteral("cod"));
-    const QVariantList study = {
-        typed.value("ostan"), typed.value("city"), typed.value("bakhsh"), typed.value("dehestan"),
-        typed.value("rosta"), count(typed.value("khanevar")), code, typed.value("x"),
-        typed.value("y"), count(typed.value("jamiyat")), typed.value("tamin_sal"),
-        typed.value("tamin_loc"), typed.value("tarh_typ"), typed.value("peymankar"), typed.value("prot_dat1")};
-    db.exec(QStringLiteral("INSERT INTO borvinat (ostan, city, bakhsh, dehestan, rosta, khanevar, cod, X, Y, jamiyat, "
-                           "etebar_sal, tamin_loc, tarh_typ, naghshe_moshaver_name, naghshe_tahvil_dat2, khanevar_p, "
-                           "jamiyat_p, masahat_m, masahat_p, masahat_z_m, masahat_z_p, masahat_k_k_p, masahat_k_m_p, "
-                           "masahat_t, masahat_b_m, masahat_b_p, roshd, gis_emtiyaz2) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)"),
-            study);
+    // The study's columns taken from the project, by study column.
+    const QMap<QString, QVariant> taken = {
+        {"ostan", typed.value("ostan")}, {"city", typed.value("city")}, {"bakhsh", typed.value("bakhsh")},
+        {"dehestan", typed.value("dehestan")}, {"rosta", typed.value("rosta")},
+        {"khanevar", count(typed.value("khanevar"))}, {"cod", code}, {"x", typed.value("x")},
+        {"y", typed.value("y")}, {"jamiyat", count(typed.value("jamiyat"))}, {"etebar_sal", typed.value("tamin_sal")},
+        {"tamin_loc", typed.value("tamin_loc")}, {"tarh_typ", typed.value("tarh_typ")},
+        {"naghshe_moshaver_name", typed.value("peymankar")}, {"naghshe_tahvil_dat2", typed.value("prot_dat1")}};
+    // Every other column is an empty text or 0, never NULL: the studies
+    // windows and letters read them as they read a study entered by hand.
+    QStringList columns, marks;
+    QVariantList values;
+    for (const schema::Column &c : schema::findTable("borvinat")->columns) {
+        const QString name = QString::fromLatin1(c.name);
+        QVariant value;
+        switch (c.type) {
+        case schema::ColType::IntIdentity:
+        case schema::ColType::BigIdentity:
+        case schema::ColType::Image:
+        case schema::ColType::DateTimeNow:
+        case schema::ColType::DateTime: continue;
+        case schema::ColType::NVarChar:
+        case schema::ColType::NText: {
+            // A null text would be bound as NULL.
+            const QString text = taken.value(name.toLower()).toString();
+            value = text.isNull() ? QStringLiteral("") : text;
+            break;
+        }
+        default: value = taken.value(name.toLower(), 0); break;
+        }
+        columns << name;
+        marks << QStringLiteral("?");
+        values << value;
+    }
+    db.exec(QStringLiteral("INSERT INTO borvinat (%1) VALUES (%2)")
+                .arg(columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))),
+            values);
     writeLog(db, user, QStringLiteral(" ثبت مطالعه جديد از بخش نقشه ") + code + QLatin1Char(' ') + user);
 }
 

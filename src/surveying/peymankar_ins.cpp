@@ -153,18 +153,13 @@ void peymankar_ins::startEdit(qint64 id, const Row &c)
     edit_btn->setVisible(true);
 }
 
-QString peymankar_ins::chosenKind()
+QString peymankar_ins::chosenKind() const
 {
     if (typ_haghighi->isChecked())
         return survey::naturalPerson;
     if (typ_hoghoghi->isChecked())
         return survey::legalPerson;
-    if (ui().question(QStringLiteral("نوع پيمانکار مشخص نيست. آيا پيمانکار حقيقي است؟ (خير: حقوقي)"))) {
-        typ_haghighi->setChecked(true);
-        return survey::naturalPerson;
-    }
-    typ_hoghoghi->setChecked(true);
-    return survey::legalPerson;
+    return {};
 }
 
 survey::ContractorTexts peymankar_ins::typed()
@@ -184,6 +179,13 @@ bool peymankar_ins::insert()
         return false;
     survey::ContractorTexts t = typed();
     t[QStringLiteral("typ")] = chosenKind();
+    // The kind decides the printed name and the tax of the credits report:
+    // it is never guessed.
+    if (t.value(QStringLiteral("typ")).isEmpty()) {
+        ui().message(kindMissingMessage);
+        typ_haghighi->setFocus();
+        return false;
+    }
     try {
         const Db &db = dm().main();
         if (survey::contractorExists(db, t)) {
@@ -207,6 +209,13 @@ bool peymankar_ins::edit()
         return false;
     survey::ContractorTexts t = typed();
     t[QStringLiteral("typ")] = chosenKind();
+    // The kind decides the printed name and the tax of the credits report:
+    // it is never guessed.
+    if (t.value(QStringLiteral("typ")).isEmpty()) {
+        ui().message(kindMissingMessage);
+        typ_haghighi->setFocus();
+        return false;
+    }
     try {
         survey::updateContractor(dm().main(), editedId_, t, session().karbar);
     } catch (const DbError &e) {

@@ -14,6 +14,9 @@ namespace bv {
 
 class JalaliDateEdit;
 
+// The refusal of a contractor saved without its kind.
+inline const QString kindMissingMessage = QStringLiteral("خطا! «نوع» پيمانکار (حقيقي يا حقوقي) را انتخاب نماييد");
+
 class peymankar_ins : public QDialog {
     Q_OBJECT
 public:
@@ -36,8 +39,8 @@ signals:
     void saved();
 
 private:
-    // The kind: asks for it when neither option is chosen; empty when cancelled.
-    QString chosenKind();
+    // The kind chosen; empty when neither option is.
+    QString chosenKind() const;
     survey::ContractorTexts typed();
     std::map<QString, QLineEdit *> edits_;
     qint64 editedId_ = 0;

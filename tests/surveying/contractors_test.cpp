@@ -152,18 +152,6 @@ TEST_P(ContractorTest, PickerReturnsNameAndId)
     EXPECT_EQ(picked->name, "Ali Ahmadi");
 }
 
-TEST_P(ContractorTest, SavingWithoutAKindAsks)
-{
-    const qint64 id = survey::insertContractor(db(), contractor("", "Ali", "Ahmadi"), "admin");
-    peymankar_ins &entry = windows::get<peymankar_ins>();
-    entry.startEdit(id, Row{{"typ", ""}, {"fname", "Ali"}, {"lname", "Ahmadi"}, {"comp_dat", "1399/01/05"}});
-    user().answers = {false};
-    EXPECT_TRUE(entry.edit());
-    EXPECT_EQ(db().scalar("SELECT typ FROM peymankar WHERE id = ?", {id}).toString(), survey::legalPerson);
-    EXPECT_EQ(db().scalar("SELECT comp_dat FROM peymankar WHERE id = ?", {id}).toString(), "1399/01/05");
-    EXPECT_EQ(user().lastMessage(), QStringLiteral("ويرايش انجام شد"));
-}
-
 TEST_P(ContractorTest, AHalfTypedBirthdayIsRefused)
 {
     peymankar_ins &entry = windows::get<peymankar_ins>();
