@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "accounts.h"
 #include "dm.h"
 #include "interaction.h"
 #include "login.h"
@@ -12,6 +13,9 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QTimer>
 
 namespace bv {
 
@@ -46,6 +50,49 @@ const std::vector<MainMenuItem> &mainMenuItems()
         {"N3", QStringLiteral("خروج"), ""},
     };
     return items;
+}
+
+QSize pageSize(const QString &itemName, const QSize &mainSize, const QSize &current)
+{
+    static const QStringList browsers = {"N27", "N1", "N24", "N14", "N23", "N20"};
+    static const QStringList heightOnly = {"N6", "GIS1", "N16", "N21", "N17", "N18", "N25", "N5"};
+    if (browsers.contains(itemName))
+        return {mainSize.width() - 30, mainSize.height() - 50};
+    if (heightOnly.contains(itemName))
+        return {current.width(), mainSize.height() - 50};
+    if (itemName == QLatin1String("N8"))
+        return {current.width(), mainSize.height() - 80};
+    return current;
+}
+
+QString aboutText(const Db &db)
+{
+    QString where;
+    if (db.isOpen()) {
+        const QSqlDatabase h = db.handle();
+        switch (db.dialect().engine()) {
+        case Engine::SQLite: where = QStringLiteral("SQLite: ") + h.databaseName(); break;
+        case Engine::PostgreSQL:
+            where = QStringLiteral("PostgreSQL: %1:%2 / %3").arg(h.hostName()).arg(h.port()).arg(h.databaseName());
+            break;
+        case Engine::SqlServer: {
+            // Only the server and the catalog of the ODBC string: it also holds the password.
+            auto attribute = [&](const char *name) {
+                const QRegularExpression re(QStringLiteral("(?:^|;)\\s*%1\\s*=\\s*(\\{[^}]*\\}|[^;]*)").arg(QLatin1String(name)),
+                                            QRegularExpression::CaseInsensitiveOption);
+                QString v = re.match(h.databaseName()).captured(1).trimmed();
+                if (v.startsWith(QLatin1Char('{')) && v.endsWith(QLatin1Char('}')))
+                    v = v.mid(1, v.size() - 2);
+                return v;
+            };
+            where = QStringLiteral("SQL Server: %1 / %2").arg(attribute("SERVER"), attribute("DATABASE"));
+            break;
+        }
+        }
+    } else {
+        where = QStringLiteral("متصل نيست");
+    }
+    return QStringLiteral("Borvinat\nنسخه %1\nبانک اطلاعاتي: %2").arg(programVersion).arg(where);
 }
 
 main::main(QWidget *parent) : QMainWindow(parent)
@@ -84,6 +131,32 @@ main::main(QWidget *parent) : QMainWindow(parent)
             bar->addAction(action);
     }
     N11 = actions_.at(QStringLiteral("N11"));
+    messagePoll = new QTimer(this);
+    messagePoll->setInterval(messagePollMs);
+    connect(messagePoll, &QTimer::timeout, this, &main::refreshUnreadMessages);
+}
+
+void main::showEvent(QShowEvent *event)
+{
+    messagePoll->start();
+    QMainWindow::showEvent(event);
+}
+
+void main::hideEvent(QHideEvent *event)
+{
+    messagePoll->stop();
+    QMainWindow::hideEvent(event);
+}
+
+void main::refreshUnreadMessages()
+{
+    if (!session().loggedIn() || !dm().main().isOpen())
+        return;
+    try {
+        setUnreadMessages(unreadMessages(dm().main(), session().prsId));
+    } catch (const DbError &) {
+        // A poll does not interrupt the user: the caption waits for the next one.
+    }
 }
 
 QAction *main::item(const QString &itemName) const
@@ -104,12 +177,17 @@ void main::trigger(const QString &itemName)
         return;
     }
     if (itemName == QLatin1String("N7")) {
-        ui().message(QStringLiteral("Borvinat %1").arg(QCoreApplication::applicationVersion()));
+        ui().message(aboutText(dm().main()));
         return;
     }
+    const auto fit = [this, itemName](QDialog &window) {
+        const QSize size = pageSize(itemName, this->size(), window.size());
+        if (size != window.size())
+            window.resize(size);
+    };
     for (const MainMenuItem &entry : mainMenuItems())
         if (itemName == QLatin1String(entry.name))
-            pages::open(itemName, QString::fromLatin1(entry.pageKey), dm().main(), session());
+            pages::open(itemName, QString::fromLatin1(entry.pageKey), dm().main(), session(), fit);
 }
 
 void main::closeEvent(QCloseEvent *event)

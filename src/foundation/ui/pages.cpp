@@ -25,7 +25,8 @@ const PageEntry *find(const QString &menuItem)
     return it == registry().end() ? nullptr : &it->second;
 }
 
-bool open(const QString &menuItem, const QString &pageKey, const Db &db, const Session &user)
+bool open(const QString &menuItem, const QString &pageKey, const Db &db, const Session &user,
+          const std::function<void(QDialog &)> &beforeShow)
 {
     const PageEntry *entry = find(menuItem);
     try {
@@ -52,6 +53,8 @@ bool open(const QString &menuItem, const QString &pageKey, const Db &db, const S
         ui().message(e.text(), MessageKind::Error);
         return false;
     }
+    if (beforeShow)
+        beforeShow(entry->window());
     ui().execDialog(entry->window());
     return true;
 }

@@ -24,8 +24,10 @@ inline const QString notAvailableMessage = QStringLiteral("اين بخش هنو�
 
 // Opens a menu item's window: with a page key, the user's access row must exist
 // (its flags are applied to the window) and allow viewing; then the window is
-// prepared and shown modally. Returns true when the window was shown.
-bool open(const QString &menuItem, const QString &pageKey, const Db &db, const Session &user);
+// prepared, given to `beforeShow` (the opener sizes it there) and shown
+// modally. Returns true when the window was shown.
+bool open(const QString &menuItem, const QString &pageKey, const Db &db, const Session &user,
+          const std::function<void(QDialog &)> &beforeShow = {});
 
 }  // namespace pages
 }  // namespace bv
