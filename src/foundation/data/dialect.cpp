@@ -1,6 +1,9 @@
 #include "dialect.h"
 
 #include <QCollator>
+#include <QHash>
+#include <algorithm>
+#include <cstring>
 #include <QLocale>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -34,8 +37,11 @@ QString Dialect::addColumn(const QString &table, const schema::Column &column) c
 QString Dialect::createIndex(const QString &table, const schema::Index &index) const
 {
     QStringList columns;
-    for (const char *c : index.columns)
-        columns << QString::fromLatin1(c);
+    for (const char *c : index.columns) {
+        const bool persian = std::any_of(index.persian.begin(), index.persian.end(),
+                                         [&](const char *p) { return qstrcmp(p, c) == 0; });
+        columns << (persian ? persianOrder(QString::fromLatin1(c)) : QString::fromLatin1(c));
+    }
     return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
         .arg(QString::fromLatin1(index.name), table, columns.join(QStringLiteral(", ")));
 }
@@ -73,6 +79,27 @@ QString nvarchar(const schema::Column &c, const char *kind)
     return QStringLiteral("%1(%2)").arg(QLatin1String(kind)).arg(c.width);
 }
 
+// The Persian sort key of UTF-8 text. A sort compares each name many times and
+// lists repeat the same few names, so the keys are kept rather than the text
+// being collated again on every comparison.
+QCollatorSortKey persianSortKey(const char *utf8, int size)
+{
+    static const QCollator collator = [] {
+        QCollator c{QLocale(QLocale::Persian, QLocale::Iran)};
+        c.setNumericMode(true);
+        return c;
+    }();
+    thread_local QHash<QByteArray, QCollatorSortKey> keys;
+    const auto found = keys.constFind(QByteArray::fromRawData(utf8, size));
+    if (found != keys.constEnd())
+        return *found;
+    if (keys.size() >= 200000)
+        keys.clear();
+    const QCollatorSortKey key = collator.sortKey(QString::fromUtf8(utf8, size));
+    keys.insert(QByteArray(utf8, size), key);
+    return key;
+}
+
 // SQLite: the Persian order is a collation named "fa" registered on each connection.
 class SqliteDialect final : public Dialect {
 public:
@@ -99,6 +126,10 @@ public:
     }
     QString createIndex(const QString &table, const schema::Index &index) const override
     {
+        // The "fa" collation exists only on this program's connections: an
+        // index using it would leave the file unwritable by every other tool.
+        if (!index.persian.empty())
+            return {};
         return Dialect::createIndex(table, index).replace(QStringLiteral("CREATE INDEX "),
                                                           QStringLiteral("CREATE INDEX IF NOT EXISTS "));
     }
@@ -112,15 +143,12 @@ public:
             return false;
         }
         sqlite3 *h = *static_cast<sqlite3 *const *>(handle.data());
-        static QCollator collator = [] {
-            QCollator c{QLocale(QLocale::Persian, QLocale::Iran)};
-            c.setNumericMode(true);
-            return c;
-        }();
         auto compare = [](void *, int n1, const void *s1, int n2, const void *s2) -> int {
-            const QString a = QString::fromUtf8(static_cast<const char *>(s1), n1);
-            const QString b = QString::fromUtf8(static_cast<const char *>(s2), n2);
-            return collator.compare(a, b);
+            // Equal bytes are equal text: the common case of a county against itself.
+            if (n1 == n2 && std::memcmp(s1, s2, size_t(n1)) == 0)
+                return 0;
+            const QCollatorSortKey a = persianSortKey(static_cast<const char *>(s1), n1);
+            return a.compare(persianSortKey(static_cast<const char *>(s2), n2));
         };
         if (sqlite3_create_collation(h, "fa", SQLITE_UTF8, nullptr, compare) != SQLITE_OK) {
             if (error)
@@ -215,9 +243,12 @@ public:
     }
     QString createIndex(const QString &table, const schema::Index &index) const override
     {
+        // Columns carry their collation here; an index cannot name another.
+        schema::Index plain = index;
+        plain.persian.clear();
         return QStringLiteral("IF NOT EXISTS (SELECT 1 FROM sys.indexes WHERE name = '%1') ")
                    .arg(QString::fromLatin1(index.name))
-            + Dialect::createIndex(table, index);
+            + Dialect::createIndex(table, plain);
     }
     QString lastIdQuery() const override { return QStringLiteral("SELECT CAST(@@IDENTITY AS BIGINT)"); }
     QString now() const override { return QStringLiteral("GETDATE()"); }

@@ -24,6 +24,8 @@ public:
     QString columnDefinition(const schema::Column &column) const;
     QString createTable(const schema::Table &table) const;
     virtual QString addColumn(const QString &table, const schema::Column &column) const;
+    // The statement creating `index` when missing; empty when this engine
+    // keeps no such index.
     virtual QString createIndex(const QString &table, const schema::Index &index) const;
 
     // An INSERT statement's suffix that returns the new id, when the engine needs

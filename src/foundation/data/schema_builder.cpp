@@ -72,8 +72,11 @@ SchemaReport buildSchema(const Db &db, const std::function<std::optional<QString
             }
         }
         for (const schema::Index &index : table.indexes) {
+            const QString statement = dialect.createIndex(name, index);
+            if (statement.isEmpty())
+                continue;
             try {
-                db.exec(dialect.createIndex(name, index));
+                db.exec(statement);
             } catch (const DbError &e) {
                 report.failures << QStringLiteral("فهرست %1: %2").arg(QString::fromLatin1(index.name), e.text());
             }

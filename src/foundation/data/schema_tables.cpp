@@ -160,7 +160,8 @@ std::vector<Table> buildTables()
           {"gps_mablagh", ColType::Money},
           {"status", ColType::NVarChar, 50},
           {"prot_typ", ColType::NVarChar, 50}},
-         {}},
+         // The survey browser's order.
+         {{"ix_naghshe_city_rosta_fa", {"city", "rosta", "id"}, {"city", "rosta"}}}},
 
         // Village registry.
         {"abadiha",

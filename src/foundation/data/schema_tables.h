@@ -31,6 +31,9 @@ struct Column {
 struct Index {
     const char *name;               // index name, unique in the database
     std::vector<const char *> columns;
+    // Those of `columns` kept in Persian alphabetical order, so that the engine
+    // can walk the index for a list ordered that way instead of sorting it.
+    std::vector<const char *> persian = {};
 };
 
 struct Table {
