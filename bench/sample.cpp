@@ -4,6 +4,7 @@
 
 #include "dates.h"
 #include "money.h"
+#include "naghshe_calc.h"
 #include "sabt_calc.h"
 #include "sample_consultants.h"
 #include "sample_registration2.h"
@@ -11,6 +12,7 @@
 #include "sample_study_sides.h"
 #include "sample_study_reviews.h"
 #include "sample_study_letters.h"
+#include "sample_office.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -457,7 +459,8 @@ void makeStatementFigures(const Db &db, Random &r)
         "tajhiz_mablagh, prot_mablagh, prot_dat2 FROM naghshe ORDER BY id"));
     Statement update = db.statement(QStringLiteral(
         "UPDATE naghshe SET masahat_por1 = ?, masahat_khali1 = ?, zarib_sobat = ?, zarib_sobat1 = ?, zarib_kochaki1 = ?, "
-        "gps_mablagh = ?, pardakhti = ?, jarime = ?, status_typ = ?, status_dat = ?, hosn_paper_dat = ? WHERE id = ?"));
+        "gps_mablagh = ?, pardakhti = ?, jarime = ?, status_typ = ?, status_dat = ?, hosn_paper_dat = ?, "
+        "prot_mablagh = ? WHERE id = ?"));
     const QStringList types = itemsOf(QStringLiteral("انواع وضعيت"));
     const Money gps = Money::fromWhole(8000000);
     for (int i = 0; i < projects.size(); ++i) {
@@ -471,11 +474,17 @@ void makeStatementFigures(const Db &db, Random &r)
         const Decimal smallInitial = porInitial <= 15 ? Decimal::fromScaled(110, 2)
                                                       : (porInitial <= 30 ? Decimal::fromScaled(105, 2) : Decimal(1));
         const bool withGps = r.chance(30);
-        const Money fee = ((Money::fromVariant(value("por_price")).times(por * Decimal::fromVariant(value("zarib_kochaki")))
-                            + Money::fromVariant(value("khali_price")).times(khali))
-                               .times(Decimal::fromVariant(value("zarib_mantaghe")) * difficulty)
-                           + Money::fromVariant(value("tajhiz_mablagh")) + (withGps ? gps : Money()))
-                              .rounded(0);
+        // The entry window's own computations: the contract amount on the
+        // initial figures, the fee on the final ones.
+        const auto figure = [&](const char *column) { return Decimal::fromVariant(value(column)).plain(); };
+        const Money fee = survey::surveyFee({por.plain(), figure("por_price"), figure("zarib_kochaki"), khali.plain(),
+                                             figure("khali_price"), figure("zarib_mantaghe"), difficulty.plain(),
+                                             figure("tajhiz_mablagh"), withGps ? gps : Money()})
+                              .value_or(Money());
+        const Money amount = survey::surveyFee({porInitial.plain(), figure("por_price"), smallInitial.plain(),
+                                                khaliInitial.plain(), figure("khali_price"), figure("zarib_mantaghe"),
+                                                difficulty.plain(), figure("tajhiz_mablagh"), withGps ? gps : Money()})
+                                 .value_or(Money());
         const QString end = value("prot_dat2").toString();
         const bool finished = r.chance(60);
         QString letter;
@@ -484,7 +493,7 @@ void makeStatementFigures(const Db &db, Random &r)
         update.run({porInitial.toSql(), khaliInitial.toSql(), difficulty.toSql(), difficulty.toSql(), smallInitial.toSql(),
                     withGps ? gps.toSql() : QVariant(0), fee.toSql(), r.chance(20) ? r.between(1, 10) : 0,
                     finished ? types.value(1) : types.value(0), r.date(end.left(4).toInt(), end.left(4).toInt()),
-                    letter, value("id")});
+                    letter, amount.toSql(), value("id")});
     }
 }
 
@@ -578,6 +587,8 @@ void fill(const Db &main, const Db *contracts, const Size &size)
     main.transaction([&] { fillStudyLetters(main, size.seed); });
     main.transaction([&] { fillConsultants(main, size.studies / 2, size.projects / 10, size.seed + 24); });
     fillAgreements(main, size.seed);
+    if (size.office)
+        fillOffice(main, size);
 }
 
 }  // namespace bv::sample

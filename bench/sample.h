@@ -16,6 +16,10 @@ struct Size {
     int registrations = 300;
     int contracts = 400;   // rows of the contracts register
     quint32 seed = 1;
+    // The office around the projects (staff accounts with their counties and
+    // rights, messages, the phone book, projects with their full attachments):
+    // the database of `./dev run`.
+    bool office = false;
 };
 
 // The administrator password of sample databases.

@@ -8,6 +8,7 @@
 #include "config.h"
 #include "db.h"
 #include "sample.h"
+#include "sample_office.h"
 #include "schema_builder.h"
 
 #include <QCoreApplication>
@@ -67,7 +68,9 @@ int ensure(const QString &folder)
         const QString partial = mainFile + QStringLiteral(".new");
         QFile::remove(partial);
         QFile::remove(contractsFile);
-        if (!buildAndFill(partial, contractsFile, bv::sample::Size{}))
+        bv::sample::Size size;
+        size.office = true;
+        if (!buildAndFill(partial, contractsFile, size))
             return 1;
         QFile::rename(partial, mainFile);
         std::printf("Sample database ready: %s\n", qPrintable(mainFile));
@@ -80,6 +83,12 @@ int ensure(const QString &folder)
                   {QStringLiteral("protocolDataBase"), QStringLiteral("protocol")},
                   {QStringLiteral("protocolAuthentication"), QStringLiteral("SQLite")}});
     std::printf("Log in as admin with the password %s\n", qPrintable(bv::sample::adminPassword));
+    QStringList staff;
+    for (const bv::sample::StaffAccount &a : bv::sample::staffAccounts())
+        if (a.status == QStringLiteral("فعال"))
+            staff << QStringLiteral("%1 (%2)").arg(a.us, a.counties.join(QStringLiteral("، ")));
+    std::printf("Staff accounts, password %s: %s\n", qPrintable(bv::sample::staffPassword),
+                qPrintable(staff.join(QStringLiteral(", "))));
     return 0;
 }
 
