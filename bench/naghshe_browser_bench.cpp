@@ -156,7 +156,7 @@ void run(const QString &engine, Db &db, QTextStream &out)
             const double sheet = median(repeat([&] {
                 writeSpreadsheet(dir.filePath(QStringLiteral("list.xlsx")), rows, comprehensiveHeadings());
             }));
-            const double html = median(repeat([&] { htmlList(rows, htmlTitle, htmlHeadings()).toUtf8(); }));
+            const double html = median(repeat([&] { return htmlList(rows, htmlTitle, htmlHeadings()).toUtf8().size(); }));
             out << QStringLiteral("  export of %1 rows: spreadsheet %2 ms, HTML %3 ms\n")
                        .arg(rows.size())
                        .arg(sheet, 0, 'f', 0)
