@@ -83,6 +83,7 @@ void run(const QString &engine, Db &db, QTextStream &out)
     // A database in use has its statistics.
     db.exec(QStringLiteral("ANALYZE"));
     out << QStringLiteral("%1 filled %2 projects in %3 ms\n").arg(engine).arg(projectCount).arg(took, 0, 'f', 0);
+    out.flush();
 
     Session admin{QStringLiteral("admin"), QStringLiteral("admin"), 1, {}};
     const ResultSet first = naghsheListPage(db, naghsheConditions(db.dialect(), {}, admin), 1);
@@ -151,6 +152,7 @@ void run(const QString &engine, Db &db, QTextStream &out)
                    .arg(list.program, 8, 'f', 1)
                    .arg(list.bare, 8, 'f', 1)
                    .arg(met ? QStringLiteral("met") : QStringLiteral("MISSED"));
+        out.flush();
         if (k.name == QStringLiteral("no filter")) {
             QTemporaryDir dir;
             const double sheet = median(repeat([&] {
