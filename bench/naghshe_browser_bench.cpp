@@ -152,6 +152,17 @@ void run(const QString &engine, Db &db, QTextStream &out)
                    .arg(list.program, 8, 'f', 1)
                    .arg(list.bare, 8, 'f', 1)
                    .arg(met ? QStringLiteral("met") : QStringLiteral("MISSED"));
+        // Where the first screen's time goes.
+        const Timing finalised = compare([&] { finalisedCount(db, c); },
+                                         [&] { bench::bareSelect(db, naghsheFinalisedSql(c), c.values()); });
+        const Timing page = compare([&] { naghsheListPage(db, c, firstScreen); }, [&] {
+            bench::bareSelect(db, naghsheListPageSql(db.dialect(), c, firstScreen), c.values());
+        });
+        out << QStringLiteral("  screen: finalised count %1 ms (bare %2), first rows %3 ms (bare %4)\n")
+                   .arg(finalised.program, 0, 'f', 1)
+                   .arg(finalised.bare, 0, 'f', 1)
+                   .arg(page.program, 0, 'f', 1)
+                   .arg(page.bare, 0, 'f', 1);
         out.flush();
         if (k.name == QStringLiteral("no filter")) {
             QTemporaryDir dir;
