@@ -28,6 +28,7 @@ const std::vector<MainMenuItem> &mainMenuItems()
         {"N14", QStringLiteral("مطالعات"), "borvinat"},
         {"N23", QStringLiteral("مشاوران"), "moshaveran"},
         {"N20", QStringLiteral("گزارشات"), "rep"},
+        {"N28", QStringLiteral("نماي کلي"), ""},
         {"N11", QStringLiteral("پيام"), ""},
         {"N19", QStringLiteral("دفترچه تلفن"), "phone"},
         {"N4", QStringLiteral("تنظيمات"), "seting"},

@@ -8,6 +8,7 @@
 #include "registration_pages.h"
 #include "login.h"
 #include "studies_pages.h"
+#include "overview_pages.h"
 #include "surveying_pages.h"
 #include "windows.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char **argv)
     bv::registerRegistrationPages();
     bv::registerStudiesPages();
     bv::registerConsultantsPages();
+    bv::registerOverviewPages();
 
     bv::windows::get<bv::login>().show();
     const int code = QApplication::exec();

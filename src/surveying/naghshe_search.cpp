@@ -1,6 +1,7 @@
 #include "naghshe_search.h"
 
 #include "activitylog.h"
+#include "dates.h"
 #include "lookuplists.h"
 #include "money.h"
 
@@ -106,7 +107,49 @@ Conditions naghsheConditions(const Dialect &dialect, const NaghsheFilters &f, co
         c.contains(QStringLiteral("status"), *f.status);
     if (f.prot_typ)
         c.contains(QStringLiteral("prot_typ"), *f.prot_typ);
+    if (f.selection)
+        addSelection(c, *f.selection);
     return c;
+}
+
+void addOverdue(Conditions &c, const QString &today, const QString &endColumn, const QString &handoverColumn)
+{
+    // An unset end date (empty or the empty mask) is never overdue: the mask
+    // would sort before any date.
+    c.compare(endColumn, Conditions::Op::Less, today);
+    c.compare(endColumn, Conditions::Op::Greater, QStringLiteral(""));
+    c.compare(endColumn, Conditions::Op::NotEqual, emptyDateMask);
+    c.anyOf(handoverColumn, {QStringLiteral(""), emptyDateMask});
+}
+
+void addSelection(Conditions &c, const NaghsheSelection &s)
+{
+    if (s.city)
+        c.anyOf(QStringLiteral("city"), *s.city);
+    if (s.tamin_sal)
+        c.anyOf(QStringLiteral("tamin_sal"), *s.tamin_sal);
+    if (s.status)
+        c.anyOf(QStringLiteral("status"), *s.status);
+    if (s.finalised) {
+        // The rule stays in finalised(): it only sorts the year texts by the
+        // number of attachments that finalises them.
+        QStringList at10, at12;
+        for (const QString &year : s.yearTexts) {
+            if (finalised(year, 10))
+                at10 << year;
+            else if (finalised(year, 12))
+                at12 << year;
+        }
+        const QString pics = QStringLiteral("(SELECT COUNT(*) FROM naghshe_pic WHERE naghshe_pic.naghshe_id = naghshe.id)");
+        QVariantList bound;
+        const QString rule = QStringLiteral("(") + c.anyOfSql(QStringLiteral("tamin_sal"), at10, bound)
+            + QStringLiteral(" AND ") + pics + QStringLiteral(" >= 10) OR (")
+            + c.anyOfSql(QStringLiteral("tamin_sal"), at12, bound) + QStringLiteral(" AND ") + pics
+            + QStringLiteral(" >= 12)");
+        c.fixed(*s.finalised ? rule : QStringLiteral("NOT (") + rule + QLatin1Char(')'), bound);
+    }
+    if (s.overdueOn)
+        addOverdue(c, *s.overdueOn, QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat1"));
 }
 
 Conditions systemExportConditions(const Dialect &dialect, const NaghsheFilters &f, const Session &user)

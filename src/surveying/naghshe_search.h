@@ -25,6 +25,26 @@ struct ContractEnd {
     QString today;   // Jalali date text, for EndCompare::Before
 };
 
+// An exact selection another window hands to the browser, such as a bar of the
+// overview: every part that is set compares stored values as stored (a NULL as
+// the empty text), so the browser lists exactly what that window counted.
+struct NaghsheSelection {
+    QString caption;  // how the browser names it
+    std::optional<QStringList> city, tamin_sal, status;
+    // Finalised or not by finalised(); `yearTexts` are the credit-year texts
+    // the rule is decided for (every stored one the selection can meet).
+    std::optional<bool> finalised;
+    QStringList yearTexts;
+    // Overdue on this date: the contract ended before it, with no initial handover.
+    std::optional<QString> overdueOn;
+};
+
+// The selection's conditions.
+void addSelection(Conditions &conditions, const NaghsheSelection &selection);
+// The condition of a contract past its end on `today` without handover, for
+// the table's end and handover columns.
+void addOverdue(Conditions &conditions, const QString &today, const QString &endColumn, const QString &handoverColumn);
+
 // Each filter that is set narrows the list; a list filter matches any of its
 // entries as contained text, and nothing while its list is empty.
 struct NaghsheFilters {
@@ -34,6 +54,7 @@ struct NaghsheFilters {
     std::optional<ContractEnd> contractEnd;
     std::optional<std::pair<QString, QString>> contractDates;  // prot_dat1 from, to (inclusive)
     std::optional<QString> status, prot_typ;
+    std::optional<NaghsheSelection> selection;
 };
 
 // The browser's conditions: the county scope of `user`, then every filter.

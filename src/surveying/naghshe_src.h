@@ -41,6 +41,10 @@ public:
     static constexpr int firstScreenRows = 200;
     // The filters as set now.
     survey::NaghsheFilters filters() const;
+    // Lists exactly `selection` (a bar of the overview): every other filter is
+    // unticked and the selection is shown as a filter of its own, dropped when
+    // unticked or when the main menu opens the browser.
+    void showSelection(const survey::NaghsheSelection &selection);
     // The last search, read by the browser's letters.
     const survey::NaghsheSearchState &lastSearch() const { return last_; }
 
@@ -75,6 +79,7 @@ public:
     FilterList *cityList, *rostaList, *peymankarList, *protNoList, *locList;
     JalaliDateEdit *prot_dat2, *prot_dat1_1, *prot_dat1_2;
     QPushButton *BitBtn1;
+    QCheckBox *selectionCheck;
     // Counts and totals.
     QLabel *cnt, *cnt_green1, *prot_mablagh, *pardakhti;
     BrowserGrid *DBGrid1;
@@ -101,6 +106,7 @@ private:
     void agreementDocument(const QString &description);
     void fillChoices();
     void searchKeeping(const QVariant &id);
+    std::optional<survey::NaghsheSelection> selection_;
     survey::NaghsheSearchState last_;
     bool pending_ = false;
 };

@@ -61,6 +61,26 @@ Conditions &Conditions::containsAny(const QString &column, const QStringList &en
     return *this;
 }
 
+QString Conditions::anyOfSql(const QString &column, const QStringList &values, QVariantList &bound) const
+{
+    if (values.isEmpty())
+        return dialect_.matchNothing();
+    QStringList marks;
+    for (const QString &value : values) {
+        marks << QStringLiteral("?");
+        // A null text would be bound as NULL, which no value equals.
+        bound << (value.isNull() ? QStringLiteral("") : value);
+    }
+    return QStringLiteral("COALESCE(") + checked(column) + QStringLiteral(", '') IN (") + marks.join(QLatin1Char(','))
+        + QLatin1Char(')');
+}
+
+Conditions &Conditions::anyOf(const QString &column, const QStringList &values)
+{
+    terms_ << QLatin1Char('(') + anyOfSql(column, values, values_) + QLatin1Char(')');
+    return *this;
+}
+
 Conditions &Conditions::fixed(const QString &sql, const QVariantList &values)
 {
     terms_ << QLatin1Char('(') + sql + QLatin1Char(')');

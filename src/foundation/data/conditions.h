@@ -24,6 +24,11 @@ public:
     Conditions &contains(const QString &column, const QString &text);
     // ( column contains any entry ); an empty list matches nothing.
     Conditions &containsAny(const QString &column, const QStringList &entries);
+    // A text column equal to one of `values` as stored, a NULL counting as the
+    // empty text; an empty list matches nothing.
+    Conditions &anyOf(const QString &column, const QStringList &values);
+    // The SQL of anyOf(), for conditions that combine it with others.
+    QString anyOfSql(const QString &column, const QStringList &values, QVariantList &bound) const;
     // A fixed condition written in the code (a subquery, say) with its values.
     Conditions &fixed(const QString &sql, const QVariantList &values = {});
 

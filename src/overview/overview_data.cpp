@@ -1,0 +1,413 @@
+#include "overview_data.h"
+
+#include "dates.h"
+
+#include <QCollator>
+#include <QLocale>
+#include <QRegularExpression>
+#include <algorithm>
+#include <map>
+
+namespace bv::overview {
+
+namespace {
+struct Table {
+    QString name, year;
+};
+
+Table tableOf(Source source)
+{
+    switch (source) {
+    case Source::Survey: return {QStringLiteral("naghshe"), QStringLiteral("tamin_sal")};
+    case Source::Studies: return {QStringLiteral("borvinat"), QStringLiteral("etebar_sal")};
+    case Source::Registration: return {QStringLiteral("sabti"), QStringLiteral("tamin_sal")};
+    }
+    return {};
+}
+
+// The user's counties, then the chosen years and counties.
+Conditions base(const Dialect &dialect, const Choice &choice, const Session &user, Source source)
+{
+    Conditions c(dialect);
+    addCountyScope(c, user);
+    if (choice.years)
+        c.anyOf(tableOf(source).year, *choice.years);
+    if (choice.counties)
+        c.anyOf(QStringLiteral("city"), *choice.counties);
+    return c;
+}
+
+QString stored(const QString &column)
+{
+    return QStringLiteral("COALESCE(") + column + QStringLiteral(", '')");
+}
+
+void sortPersian(QStringList &texts)
+{
+    const QCollator collator{QLocale(QLocale::Persian, QLocale::Iran)};
+    std::sort(texts.begin(), texts.end(), [&](const QString &a, const QString &b) { return collator.compare(a, b) < 0; });
+}
+
+// One value per (category, series key), gathered before the chart is laid out.
+struct Cells {
+    std::map<std::pair<QString, QString>, Decimal> sums;
+    QStringList categories, keys;
+
+    void add(const QString &category, const QString &key, const Decimal &value)
+    {
+        if (!categories.contains(category))
+            categories << category;
+        if (!keys.contains(key))
+            keys << key;
+        sums[{category, key}] = sums[{category, key}] + value;
+    }
+};
+
+// Counties in Persian order; years in ascending order; the empty value last.
+void orderCategories(QStringList &categories, bool years)
+{
+    if (years)
+        std::sort(categories.begin(), categories.end());
+    else
+        sortPersian(categories);
+    if (categories.removeAll(QString()) > 0)
+        categories << QString();
+}
+
+const QString countiesTitle = QStringLiteral("شهرستان");
+const QString yearsTitle = QStringLiteral("سال تامين اعتبار");
+const QString countUnit = QStringLiteral("تعداد");
+const QString noStatus = QStringLiteral("بدون وضعيت");
+
+// Lays the cells out; `keys`/`names` fix the series, otherwise each stored key
+// is a series named by itself, in Persian order.
+Chart layOut(ChartId id, const QString &title, const QString &unit, bool byYear, Cells cells,
+             QStringList keys = {}, QStringList names = {})
+{
+    Chart chart;
+    chart.id = id;
+    chart.title = title;
+    chart.unit = unit;
+    chart.categoryTitle = byYear ? yearsTitle : countiesTitle;
+    chart.categories = cells.categories;
+    orderCategories(chart.categories, byYear);
+    if (keys.isEmpty()) {
+        keys = cells.keys;
+        orderCategories(keys, false);
+        for (const QString &key : keys)
+            names << (key.isEmpty() ? noStatus : key);
+    }
+    chart.seriesKeys = keys;
+    chart.seriesNames = names;
+    for (const QString &key : keys) {
+        std::vector<Decimal> row;
+        for (const QString &category : chart.categories) {
+            const auto it = cells.sums.find({category, key});
+            row.push_back(it == cells.sums.end() ? Decimal() : it->second);
+        }
+        chart.values.push_back(std::move(row));
+    }
+    return chart;
+}
+
+// Counts per county and stored status.
+Chart byCountyAndStatus(const Db &db, const Choice &choice, const Session &user, Source source, ChartId id,
+                        const QString &title)
+{
+    const Conditions c = base(db.dialect(), choice, user, source);
+    const QString groups = stored(QStringLiteral("city")) + QStringLiteral(", ") + stored(QStringLiteral("status"));
+    const ResultSet r = db.select(QStringLiteral("SELECT ") + groups + QStringLiteral(", COUNT(*) FROM ")
+                                      + tableOf(source).name + c.where() + QStringLiteral(" GROUP BY ") + groups,
+                                  c.values());
+    Cells cells;
+    for (const QVariantList &row : r.rows)
+        cells.add(row[0].toString(), row[1].toString(), Decimal::fromVariant(row[2]));
+    return layOut(id, title, countUnit, false, std::move(cells));
+}
+
+const QString finalisedKey = QStringLiteral("1"), notFinalisedKey = QStringLiteral("0");
+const QString surveyKey = QStringLiteral("naghshe"), registrationKey = QStringLiteral("sabti");
+const QString contractKey = QStringLiteral("prot_mablagh"), paidKey = QStringLiteral("paid");
+}  // namespace
+
+QString shownCategory(const QString &stored)
+{
+    return stored.isEmpty() ? QStringLiteral("نامشخص") : stored;
+}
+
+Chart surveyByPayment(const Db &db, const Choice &choice, const Session &user)
+{
+    return byCountyAndStatus(db, choice, user, Source::Survey, ChartId::SurveyPayment,
+                             QStringLiteral("طرح هاي نقشه برداري بر حسب وضعيت پرداخت"));
+}
+
+Chart surveyByFinalised(const Db &db, const Choice &choice, const Session &user)
+{
+    const Conditions c = base(db.dialect(), choice, user, Source::Survey);
+    // The database counts per county, credit year and attachment threshold;
+    // finalised() decides, as in the survey browser.
+    const QString bucket = QStringLiteral("CASE WHEN p.pics >= 12 THEN 12 WHEN p.pics >= 10 THEN 10 ELSE 0 END");
+    const QString groups =
+        stored(QStringLiteral("city")) + QStringLiteral(", ") + stored(QStringLiteral("tamin_sal")) + QStringLiteral(", ") + bucket;
+    const ResultSet r = db.select(
+        QStringLiteral("SELECT ") + groups
+            + QStringLiteral(", COUNT(*) FROM naghshe LEFT JOIN (SELECT naghshe_id, COUNT(*) AS pics FROM naghshe_pic "
+                             "GROUP BY naghshe_id) p ON p.naghshe_id = naghshe.id")
+            + c.where() + QStringLiteral(" GROUP BY ") + groups,
+        c.values());
+    Cells cells;
+    QStringList years;
+    for (const QVariantList &row : r.rows) {
+        const QString year = row[1].toString();
+        if (!years.contains(year))
+            years << year;
+        cells.add(row[0].toString(), survey::finalised(year, row[2].toInt()) ? finalisedKey : notFinalisedKey,
+                  Decimal::fromVariant(row[3]));
+    }
+    Chart chart = layOut(ChartId::SurveyFinalised, QStringLiteral("طرح هاي نقشه برداري نهايي شده و نشده"), countUnit,
+                         false, std::move(cells), {finalisedKey, notFinalisedKey},
+                         {QStringLiteral("نهايي شده"), QStringLiteral("نهايي نشده")});
+    chart.yearTexts = years;
+    return chart;
+}
+
+Chart studiesByStage(const Db &db, const Choice &choice, const Session &user)
+{
+    return byCountyAndStatus(db, choice, user, Source::Studies, ChartId::StudiesStage,
+                             QStringLiteral("مطالعات بر حسب آخرين وضعيت"));
+}
+
+Chart registrationByStage(const Db &db, const Choice &choice, const Session &user)
+{
+    return byCountyAndStatus(db, choice, user, Source::Registration, ChartId::RegistrationStage,
+                             QStringLiteral("ثبتي ها بر حسب نوع وضعيت"));
+}
+
+Chart surveyAmounts(const Db &db, const Choice &choice, const Session &user)
+{
+    const Conditions c = base(db.dialect(), choice, user, Source::Survey);
+    const QString year = stored(QStringLiteral("tamin_sal"));
+    const ResultSet r = db.select(QStringLiteral("SELECT ") + year
+                                      + QStringLiteral(", SUM(prot_mablagh), SUM(pardakhti) FROM naghshe") + c.where()
+                                      + QStringLiteral(" GROUP BY ") + year,
+                                  c.values());
+    Cells cells;
+    for (const QVariantList &row : r.rows) {
+        cells.add(row[0].toString(), contractKey, Decimal(Money::fromVariant(row[1])));
+        cells.add(row[0].toString(), paidKey, Decimal(Money::fromVariant(row[2])));
+    }
+    return layOut(ChartId::SurveyAmounts, QStringLiteral("مبلغ قرارداد و پرداختي نقشه برداري (ريال)"),
+                  QStringLiteral("ريال"), true, std::move(cells), {contractKey, paidKey},
+                  {QStringLiteral("مبلغ قرارداد"), QStringLiteral("مبلغ پرداختي")});
+}
+
+Decimal stagePercent(const QString &stage)
+{
+    static const QRegularExpression percent(QStringLiteral("([0-9\\x{06F0}-\\x{06F9}\\x{0660}-\\x{0669}]+(?:[.\\x{066B}][0-9\\x{06F0}-\\x{06F9}\\x{0660}-\\x{0669}]+)?)\\s*[%\\x{066A}]"));
+    const QRegularExpressionMatch m = percent.match(stage);
+    if (!m.hasMatch())
+        return {};
+    const NumberReading n = readNumber(m.captured(1), Grouping::Refused);
+    return n.ok() ? n.value : Decimal();
+}
+
+Chart studiesAmounts(const Db &db, const Choice &choice, const Session &user)
+{
+    const Conditions c = base(db.dialect(), choice, user, Source::Studies);
+    const QString groups = stored(QStringLiteral("etebar_sal")) + QStringLiteral(", ") + stored(QStringLiteral("status"));
+    const ResultSet r = db.select(QStringLiteral("SELECT ") + groups + QStringLiteral(", SUM(prot_mablagh) FROM borvinat")
+                                      + c.where() + QStringLiteral(" GROUP BY ") + groups,
+                                  c.values());
+    Cells cells;
+    for (const QVariantList &row : r.rows) {
+        const Money contracted = Money::fromVariant(row[2]);
+        cells.add(row[0].toString(), contractKey, Decimal(contracted));
+        // Paid: the share of the fee the last payment stage names.
+        cells.add(row[0].toString(), paidKey, Decimal(contracted.percent(stagePercent(row[1].toString()))));
+    }
+    return layOut(ChartId::StudiesAmounts, QStringLiteral("مبلغ قرارداد و پرداختي مطالعات (ميليون ريال)"),
+                  QStringLiteral("ميليون ريال"), true, std::move(cells), {contractKey, paidKey},
+                  {QStringLiteral("مبلغ قرارداد"), QStringLiteral("پرداختي بر پايه آخرين وضعيت")});
+}
+
+Chart overdueByCounty(const Db &db, const Choice &choice, const Session &user)
+{
+    Conditions survey = base(db.dialect(), choice, user, Source::Survey);
+    survey::addOverdue(survey, choice.today, QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat1"));
+    Conditions registration = base(db.dialect(), choice, user, Source::Registration);
+    survey::addOverdue(registration, choice.today, QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat"));
+    const QString county = stored(QStringLiteral("city"));
+    const ResultSet r = db.select(QStringLiteral("SELECT 0, ") + county + QStringLiteral(", COUNT(*) FROM naghshe")
+                                      + survey.where() + QStringLiteral(" GROUP BY ") + county
+                                      + QStringLiteral(" UNION ALL SELECT 1, ") + county
+                                      + QStringLiteral(", COUNT(*) FROM sabti") + registration.where()
+                                      + QStringLiteral(" GROUP BY ") + county,
+                                  survey.values() + registration.values());
+    Cells cells;
+    for (const QVariantList &row : r.rows)
+        cells.add(row[1].toString(), row[0].toInt() == 0 ? surveyKey : registrationKey, Decimal::fromVariant(row[2]));
+    return layOut(ChartId::Overdue, QStringLiteral("قراردادهاي گذشته از تاريخ خاتمه بدون تحويل"), countUnit, false,
+                  std::move(cells), {surveyKey, registrationKey},
+                  {QStringLiteral("نقشه برداري"), QStringLiteral("ثبتي")});
+}
+
+std::vector<Chart> allCharts(const Db &db, const Choice &choice, const Session &user)
+{
+    return {surveyByPayment(db, choice, user),  surveyByFinalised(db, choice, user),
+            studiesByStage(db, choice, user),   registrationByStage(db, choice, user),
+            surveyAmounts(db, choice, user),    studiesAmounts(db, choice, user),
+            overdueByCounty(db, choice, user)};
+}
+
+namespace {
+QStringList distinctOverSources(const Db &db, const Session &user, bool years)
+{
+    QStringList parts;
+    QVariantList values;
+    for (Source source : {Source::Survey, Source::Studies, Source::Registration}) {
+        Conditions c(db.dialect());
+        addCountyScope(c, user);
+        const QString column = years ? tableOf(source).year : QStringLiteral("city");
+        parts << QStringLiteral("SELECT DISTINCT ") + stored(column) + QStringLiteral(" FROM ") + tableOf(source).name
+                + c.where();
+        values << c.values();
+    }
+    const ResultSet r = db.select(parts.join(QStringLiteral(" UNION ")), values);
+    QStringList out;
+    for (const QVariantList &row : r.rows)
+        if (!out.contains(row[0].toString()))
+            out << row[0].toString();
+    orderCategories(out, years);
+    return out;
+}
+}  // namespace
+
+QStringList choosableCounties(const Db &db, const Session &user)
+{
+    return distinctOverSources(db, user, false);
+}
+
+QStringList choosableYears(const Db &db, const Session &user)
+{
+    return distinctOverSources(db, user, true);
+}
+
+Source barSource(const Chart &chart, int series)
+{
+    switch (chart.id) {
+    case ChartId::SurveyPayment:
+    case ChartId::SurveyFinalised:
+    case ChartId::SurveyAmounts: return Source::Survey;
+    case ChartId::StudiesStage:
+    case ChartId::StudiesAmounts: return Source::Studies;
+    case ChartId::RegistrationStage: return Source::Registration;
+    case ChartId::Overdue: return chart.seriesKeys.value(series) == surveyKey ? Source::Survey : Source::Registration;
+    }
+    return Source::Survey;
+}
+
+survey::NaghsheSelection surveySelection(const Chart &chart, int series, int category, const Choice &choice)
+{
+    survey::NaghsheSelection s;
+    s.city = choice.counties;
+    s.tamin_sal = choice.years;
+    const QString at = chart.categories.value(category);
+    const bool byYear = chart.id == ChartId::SurveyAmounts;
+    if (byYear)
+        s.tamin_sal = QStringList{at};
+    else
+        s.city = QStringList{at};
+    QStringList caption = {chart.categoryTitle + QLatin1Char(' ') + shownCategory(at)};
+    switch (chart.id) {
+    case ChartId::SurveyPayment: s.status = QStringList{chart.seriesKeys.value(series)}; break;
+    case ChartId::SurveyFinalised:
+        s.finalised = chart.seriesKeys.value(series) == finalisedKey;
+        s.yearTexts = chart.yearTexts;
+        break;
+    case ChartId::Overdue: s.overdueOn = choice.today; break;
+    default: break;
+    }
+    if (chart.id != ChartId::SurveyAmounts)
+        caption << chart.seriesNames.value(series);
+    if (!byYear && choice.years)
+        caption << yearsTitle + QLatin1Char(' ') + choice.years->join(QStringLiteral("، "));
+    s.caption = QStringLiteral("نماي کلي: ") + caption.join(QStringLiteral("، "));
+    return s;
+}
+
+Conditions barConditions(const Dialect &dialect, const Chart &chart, int series, int category, const Choice &choice,
+                         const Session &user)
+{
+    const Source source = barSource(chart, series);
+    Conditions c = base(dialect, choice, user, source);
+    const QString at = chart.categories.value(category);
+    if (chart.id == ChartId::StudiesAmounts) {
+        c.anyOf(tableOf(source).year, {at});
+        return c;
+    }
+    c.anyOf(QStringLiteral("city"), {at});
+    if (chart.id == ChartId::Overdue)
+        survey::addOverdue(c, choice.today, QStringLiteral("prot_dat2"),
+                           source == Source::Survey ? QStringLiteral("tahvil_dat1") : QStringLiteral("tahvil_dat"));
+    else
+        c.anyOf(QStringLiteral("status"), {chart.seriesKeys.value(series)});
+    return c;
+}
+
+ResultSet barRows(const Db &db, const Chart &chart, int series, int category, const Choice &choice,
+                  const Session &user)
+{
+    const Source source = barSource(chart, series);
+    const Conditions c = barConditions(db.dialect(), chart, series, category, choice, user);
+    const QString columns = source == Source::Studies
+        ? QStringLiteral("id, city, rosta, etebar_sal, tarh_typ, tarh_moshaver_name, moshaver_prot_no, prot_mablagh, status")
+        : source == Source::Registration
+        ? QStringLiteral("id, city, rosta, tamin_sal, peymankar, prot_no, prot_dat1, prot_dat2, tahvil_dat, status")
+        : QStringLiteral("id, city, rosta, tamin_sal, peymankar, prot_no, prot_dat1, prot_dat2, tahvil_dat1, status");
+    const Dialect &d = db.dialect();
+    return db.select(QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + tableOf(source).name + c.where()
+                         + QStringLiteral(" ORDER BY ") + d.persianOrder(QStringLiteral("city")) + QStringLiteral(", ")
+                         + d.persianOrder(QStringLiteral("rosta")) + QStringLiteral(", id"),
+                     c.values());
+}
+
+const Headings &barHeadings()
+{
+    static const Headings headings = {
+        {"city", QStringLiteral("شهرستان")},          {"rosta", QStringLiteral("روستا")},
+        {"etebar_sal", QStringLiteral("سال اعتبار")}, {"tamin_sal", QStringLiteral("سال تامين اعتبار")},
+        {"tarh_typ", QStringLiteral("نوع طرح")},      {"tarh_moshaver_name", QStringLiteral("نام مشاور تهيه طرح")},
+        {"moshaver_prot_no", QStringLiteral("شماره قرارداد با مشاور")},
+        {"prot_mablagh", QStringLiteral("مبلغ قرارداد(ميليون ريال)")},
+        {"status", QStringLiteral("وضعيت")},          {"peymankar", QStringLiteral("پيمانکار")},
+        {"prot_no", QStringLiteral("شماره قرارداد")}, {"prot_dat1", QStringLiteral("تاريخ قرارداد")},
+        {"prot_dat2", QStringLiteral("تاريخ خاتمه قرارداد")}, {"tahvil_dat", QStringLiteral("تاريخ تحويل")},
+        {"tahvil_dat1", QStringLiteral("تاريخ تحويل اوليه")},
+    };
+    return headings;
+}
+
+ResultSet numbersSheet(const std::vector<Chart> &charts)
+{
+    ResultSet sheet;
+    sheet.columns = {QStringLiteral("chart"), QStringLiteral("category"), QStringLiteral("series"),
+                     QStringLiteral("value"), QStringLiteral("unit")};
+    for (const Chart &chart : charts)
+        for (int s = 0; s < chart.seriesNames.size(); ++s)
+            for (int k = 0; k < chart.categories.size(); ++k)
+                sheet.rows.push_back({chart.title, shownCategory(chart.categories[k]), chart.seriesNames[s],
+                                      chart.value(s, k).toSql(), chart.unit});
+    return sheet;
+}
+
+const Headings &numbersHeadings()
+{
+    static const Headings headings = {
+        {"chart", QStringLiteral("نمودار")}, {"category", QStringLiteral("شهرستان يا سال")},
+        {"series", QStringLiteral("سري")},   {"value", QStringLiteral("مقدار")},
+        {"unit", QStringLiteral("واحد")},
+    };
+    return headings;
+}
+
+}  // namespace bv::overview

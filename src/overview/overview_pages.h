@@ -1,0 +1,5 @@
+#pragma once
+// Registers the overview window the main menu opens.
+namespace bv {
+void registerOverviewPages();
+}
