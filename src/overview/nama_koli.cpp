@@ -193,7 +193,7 @@ void nama_koli::refresh()
         QChart *chart = overview::buildChart(charts_[i]);
         const int index = int(i);
         for (QAbstractSeries *series : chart->series()) {
-            const QList<QBarSet *> sets = static_cast<QBarSeries *>(series)->barsets();
+            const QList<QBarSet *> sets = static_cast<QBarSeries *>(series)->barSets();
             for (int s = 0; s < sets.size(); ++s)
                 connect(sets[s], &QBarSet::clicked, this, [this, index, s](int bar) {
                     openBar(index, s, overview::categoryAt(charts_[size_t(index)], bar));

@@ -20,7 +20,7 @@ namespace {
 QBrush seriesBrush(int series)
 {
     static const std::vector<std::pair<int, Qt::BrushStyle>> looks = {
-        {60, Qt::SolidPattern},      {150, Qt::BDiagCrossPattern}, {110, Qt::Dense3Pattern},
+        {60, Qt::SolidPattern},      {150, Qt::DiagCrossPattern}, {110, Qt::Dense3Pattern},
         {200, Qt::SolidPattern},     {40, Qt::FDiagPattern},        {130, Qt::CrossPattern},
         {90, Qt::HorPattern},        {170, Qt::Dense5Pattern},
     };

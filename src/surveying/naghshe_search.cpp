@@ -141,11 +141,12 @@ void addSelection(Conditions &c, const NaghsheSelection &s)
                 at12 << year;
         }
         const QString pics = QStringLiteral("(SELECT COUNT(*) FROM naghshe_pic WHERE naghshe_pic.naghshe_id = naghshe.id)");
+        // One after the other: the values are bound in the order written.
         QVariantList bound;
-        const QString rule = QStringLiteral("(") + c.anyOfSql(QStringLiteral("tamin_sal"), at10, bound)
-            + QStringLiteral(" AND ") + pics + QStringLiteral(" >= 10) OR (")
-            + c.anyOfSql(QStringLiteral("tamin_sal"), at12, bound) + QStringLiteral(" AND ") + pics
-            + QStringLiteral(" >= 12)");
+        const QString years10 = c.anyOfSql(QStringLiteral("tamin_sal"), at10, bound);
+        const QString years12 = c.anyOfSql(QStringLiteral("tamin_sal"), at12, bound);
+        const QString rule = QStringLiteral("(") + years10 + QStringLiteral(" AND ") + pics
+            + QStringLiteral(" >= 10) OR (") + years12 + QStringLiteral(" AND ") + pics + QStringLiteral(" >= 12)");
         c.fixed(*s.finalised ? rule : QStringLiteral("NOT (") + rule + QLatin1Char(')'), bound);
     }
     if (s.overdueOn)
