@@ -15,7 +15,11 @@ QString fontFolder()
     const QByteArray env = qgetenv("BORVINAT_FONTS");
     if (!env.isEmpty())
         return QString::fromLocal8Bit(env);
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/fonts");
+    // Beside the program in a build; in the shared data folder when installed.
+    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/fonts");
+    if (QDir(beside).exists())
+        return beside;
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/borvinat/fonts"));
 }
 
 QString setUpApplication()
