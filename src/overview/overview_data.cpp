@@ -111,14 +111,17 @@ Chart layOut(ChartId id, const QString &title, const QString &unit, bool byYear,
 }
 
 // Counts per county and stored status.
-Chart byCountyAndStatus(const Db &db, const Choice &choice, const Session &user, Source source, ChartId id,
-                        const QString &title)
+Aggregate byCountyAndStatus(const Dialect &dialect, const Choice &choice, const Session &user, Source source)
 {
-    const Conditions c = base(db.dialect(), choice, user, source);
+    const Conditions c = base(dialect, choice, user, source);
     const QString groups = stored(QStringLiteral("city")) + QStringLiteral(", ") + stored(QStringLiteral("status"));
-    const ResultSet r = db.select(QStringLiteral("SELECT ") + groups + QStringLiteral(", COUNT(*) FROM ")
-                                      + tableOf(source).name + c.where() + QStringLiteral(" GROUP BY ") + groups,
-                                  c.values());
+    return {QStringLiteral("SELECT ") + groups + QStringLiteral(", COUNT(*) FROM ") + tableOf(source).name + c.where()
+                + QStringLiteral(" GROUP BY ") + groups,
+            c.values()};
+}
+
+Chart countyAndStatusChart(ChartId id, const QString &title, const ResultSet &r)
+{
     Cells cells;
     for (const QVariantList &row : r.rows)
         cells.add(row[0].toString(), row[1].toString(), Decimal::fromVariant(row[2]));
@@ -135,72 +138,6 @@ QString shownCategory(const QString &stored)
     return stored.isEmpty() ? QStringLiteral("نامشخص") : stored;
 }
 
-Chart surveyByPayment(const Db &db, const Choice &choice, const Session &user)
-{
-    return byCountyAndStatus(db, choice, user, Source::Survey, ChartId::SurveyPayment,
-                             QStringLiteral("طرح هاي نقشه برداري بر حسب وضعيت پرداخت"));
-}
-
-Chart surveyByFinalised(const Db &db, const Choice &choice, const Session &user)
-{
-    const Conditions c = base(db.dialect(), choice, user, Source::Survey);
-    // The database counts per county, credit year and attachment threshold;
-    // finalised() decides, as in the survey browser.
-    const QString bucket = QStringLiteral("CASE WHEN p.pics >= 12 THEN 12 WHEN p.pics >= 10 THEN 10 ELSE 0 END");
-    const QString groups =
-        stored(QStringLiteral("city")) + QStringLiteral(", ") + stored(QStringLiteral("tamin_sal")) + QStringLiteral(", ") + bucket;
-    const ResultSet r = db.select(
-        QStringLiteral("SELECT ") + groups
-            + QStringLiteral(", COUNT(*) FROM naghshe LEFT JOIN (SELECT naghshe_id, COUNT(*) AS pics FROM naghshe_pic "
-                             "GROUP BY naghshe_id) p ON p.naghshe_id = naghshe.id")
-            + c.where() + QStringLiteral(" GROUP BY ") + groups,
-        c.values());
-    Cells cells;
-    QStringList years;
-    for (const QVariantList &row : r.rows) {
-        const QString year = row[1].toString();
-        if (!years.contains(year))
-            years << year;
-        cells.add(row[0].toString(), survey::finalised(year, row[2].toInt()) ? finalisedKey : notFinalisedKey,
-                  Decimal::fromVariant(row[3]));
-    }
-    Chart chart = layOut(ChartId::SurveyFinalised, QStringLiteral("طرح هاي نقشه برداري نهايي شده و نشده"), countUnit,
-                         false, std::move(cells), {finalisedKey, notFinalisedKey},
-                         {QStringLiteral("نهايي شده"), QStringLiteral("نهايي نشده")});
-    chart.yearTexts = years;
-    return chart;
-}
-
-Chart studiesByStage(const Db &db, const Choice &choice, const Session &user)
-{
-    return byCountyAndStatus(db, choice, user, Source::Studies, ChartId::StudiesStage,
-                             QStringLiteral("مطالعات بر حسب آخرين وضعيت"));
-}
-
-Chart registrationByStage(const Db &db, const Choice &choice, const Session &user)
-{
-    return byCountyAndStatus(db, choice, user, Source::Registration, ChartId::RegistrationStage,
-                             QStringLiteral("ثبتي ها بر حسب نوع وضعيت"));
-}
-
-Chart surveyAmounts(const Db &db, const Choice &choice, const Session &user)
-{
-    const Conditions c = base(db.dialect(), choice, user, Source::Survey);
-    const QString year = stored(QStringLiteral("tamin_sal"));
-    const ResultSet r = db.select(QStringLiteral("SELECT ") + year
-                                      + QStringLiteral(", SUM(prot_mablagh), SUM(pardakhti) FROM naghshe") + c.where()
-                                      + QStringLiteral(" GROUP BY ") + year,
-                                  c.values());
-    Cells cells;
-    for (const QVariantList &row : r.rows) {
-        cells.add(row[0].toString(), contractKey, Decimal(Money::fromVariant(row[1])));
-        cells.add(row[0].toString(), paidKey, Decimal(Money::fromVariant(row[2])));
-    }
-    return layOut(ChartId::SurveyAmounts, QStringLiteral("مبلغ قرارداد و پرداختي نقشه برداري (ريال)"),
-                  QStringLiteral("ريال"), true, std::move(cells), {contractKey, paidKey},
-                  {QStringLiteral("مبلغ قرارداد"), QStringLiteral("مبلغ پرداختي")});
-}
-
 Decimal stagePercent(const QString &stage)
 {
     static const QRegularExpression percent(QStringLiteral("([0-9\\x{06F0}-\\x{06F9}\\x{0660}-\\x{0669}]+(?:[.\\x{066B}][0-9\\x{06F0}-\\x{06F9}\\x{0660}-\\x{0669}]+)?)\\s*[%\\x{066A}]"));
@@ -211,52 +148,133 @@ Decimal stagePercent(const QString &stage)
     return n.ok() ? n.value : Decimal();
 }
 
-Chart studiesAmounts(const Db &db, const Choice &choice, const Session &user)
+const std::vector<ChartId> &chartIds()
 {
-    const Conditions c = base(db.dialect(), choice, user, Source::Studies);
-    const QString groups = stored(QStringLiteral("etebar_sal")) + QStringLiteral(", ") + stored(QStringLiteral("status"));
-    const ResultSet r = db.select(QStringLiteral("SELECT ") + groups + QStringLiteral(", SUM(prot_mablagh) FROM borvinat")
-                                      + c.where() + QStringLiteral(" GROUP BY ") + groups,
-                                  c.values());
-    Cells cells;
-    for (const QVariantList &row : r.rows) {
-        const Money contracted = Money::fromVariant(row[2]);
-        cells.add(row[0].toString(), contractKey, Decimal(contracted));
-        // Paid: the share of the fee the last payment stage names.
-        cells.add(row[0].toString(), paidKey, Decimal(contracted.percent(stagePercent(row[1].toString()))));
-    }
-    return layOut(ChartId::StudiesAmounts, QStringLiteral("مبلغ قرارداد و پرداختي مطالعات (ميليون ريال)"),
-                  QStringLiteral("ميليون ريال"), true, std::move(cells), {contractKey, paidKey},
-                  {QStringLiteral("مبلغ قرارداد"), QStringLiteral("پرداختي بر پايه آخرين وضعيت")});
+    static const std::vector<ChartId> ids = {ChartId::SurveyPayment,     ChartId::SurveyFinalised, ChartId::StudiesStage,
+                                             ChartId::RegistrationStage, ChartId::SurveyAmounts,   ChartId::StudiesAmounts,
+                                             ChartId::Overdue};
+    return ids;
 }
 
-Chart overdueByCounty(const Db &db, const Choice &choice, const Session &user)
+Aggregate aggregate(ChartId id, const Dialect &dialect, const Choice &choice, const Session &user)
 {
-    Conditions survey = base(db.dialect(), choice, user, Source::Survey);
-    survey::addOverdue(survey, choice.today, QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat1"));
-    Conditions registration = base(db.dialect(), choice, user, Source::Registration);
-    survey::addOverdue(registration, choice.today, QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat"));
-    const QString county = stored(QStringLiteral("city"));
-    const ResultSet r = db.select(QStringLiteral("SELECT 0, ") + county + QStringLiteral(", COUNT(*) FROM naghshe")
-                                      + survey.where() + QStringLiteral(" GROUP BY ") + county
-                                      + QStringLiteral(" UNION ALL SELECT 1, ") + county
-                                      + QStringLiteral(", COUNT(*) FROM sabti") + registration.where()
-                                      + QStringLiteral(" GROUP BY ") + county,
-                                  survey.values() + registration.values());
-    Cells cells;
-    for (const QVariantList &row : r.rows)
-        cells.add(row[1].toString(), row[0].toInt() == 0 ? surveyKey : registrationKey, Decimal::fromVariant(row[2]));
-    return layOut(ChartId::Overdue, QStringLiteral("قراردادهاي گذشته از تاريخ خاتمه بدون تحويل"), countUnit, false,
-                  std::move(cells), {surveyKey, registrationKey},
-                  {QStringLiteral("نقشه برداري"), QStringLiteral("ثبتي")});
+    switch (id) {
+    case ChartId::SurveyPayment: return byCountyAndStatus(dialect, choice, user, Source::Survey);
+    case ChartId::StudiesStage: return byCountyAndStatus(dialect, choice, user, Source::Studies);
+    case ChartId::RegistrationStage: return byCountyAndStatus(dialect, choice, user, Source::Registration);
+    case ChartId::SurveyFinalised: {
+        const Conditions c = base(dialect, choice, user, Source::Survey);
+        // The database counts per county, credit year and attachment threshold;
+        // finalised() decides, as in the survey browser.
+        const QString bucket = QStringLiteral("CASE WHEN p.pics >= 12 THEN 12 WHEN p.pics >= 10 THEN 10 ELSE 0 END");
+        const QString groups = stored(QStringLiteral("city")) + QStringLiteral(", ") + stored(QStringLiteral("tamin_sal"))
+            + QStringLiteral(", ") + bucket;
+        return {QStringLiteral("SELECT ") + groups
+                    + QStringLiteral(", COUNT(*) FROM naghshe LEFT JOIN (SELECT naghshe_id, COUNT(*) AS pics FROM "
+                                     "naghshe_pic GROUP BY naghshe_id) p ON p.naghshe_id = naghshe.id")
+                    + c.where() + QStringLiteral(" GROUP BY ") + groups,
+                c.values()};
+    }
+    case ChartId::SurveyAmounts: {
+        const Conditions c = base(dialect, choice, user, Source::Survey);
+        const QString year = stored(QStringLiteral("tamin_sal"));
+        return {QStringLiteral("SELECT ") + year + QStringLiteral(", SUM(prot_mablagh), SUM(pardakhti) FROM naghshe")
+                    + c.where() + QStringLiteral(" GROUP BY ") + year,
+                c.values()};
+    }
+    case ChartId::StudiesAmounts: {
+        const Conditions c = base(dialect, choice, user, Source::Studies);
+        const QString groups = stored(QStringLiteral("etebar_sal")) + QStringLiteral(", ") + stored(QStringLiteral("status"));
+        return {QStringLiteral("SELECT ") + groups + QStringLiteral(", SUM(prot_mablagh) FROM borvinat") + c.where()
+                    + QStringLiteral(" GROUP BY ") + groups,
+                c.values()};
+    }
+    case ChartId::Overdue: {
+        Conditions survey = base(dialect, choice, user, Source::Survey);
+        survey::addOverdue(survey, choice.today, QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat1"));
+        Conditions registration = base(dialect, choice, user, Source::Registration);
+        survey::addOverdue(registration, choice.today, QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat"));
+        const QString county = stored(QStringLiteral("city"));
+        return {QStringLiteral("SELECT 0, ") + county + QStringLiteral(", COUNT(*) FROM naghshe") + survey.where()
+                    + QStringLiteral(" GROUP BY ") + county + QStringLiteral(" UNION ALL SELECT 1, ") + county
+                    + QStringLiteral(", COUNT(*) FROM sabti") + registration.where() + QStringLiteral(" GROUP BY ")
+                    + county,
+                survey.values() + registration.values()};
+    }
+    }
+    return {};
+}
+
+Chart chartOf(ChartId id, const ResultSet &r)
+{
+    switch (id) {
+    case ChartId::SurveyPayment:
+        return countyAndStatusChart(id, QStringLiteral("طرح هاي نقشه برداري بر حسب وضعيت پرداخت"), r);
+    case ChartId::StudiesStage: return countyAndStatusChart(id, QStringLiteral("مطالعات بر حسب آخرين وضعيت"), r);
+    case ChartId::RegistrationStage: return countyAndStatusChart(id, QStringLiteral("ثبتي ها بر حسب نوع وضعيت"), r);
+    case ChartId::SurveyFinalised: {
+        Cells cells;
+        QStringList years;
+        for (const QVariantList &row : r.rows) {
+            const QString year = row[1].toString();
+            if (!years.contains(year))
+                years << year;
+            cells.add(row[0].toString(), survey::finalised(year, row[2].toInt()) ? finalisedKey : notFinalisedKey,
+                      Decimal::fromVariant(row[3]));
+        }
+        Chart chart = layOut(id, QStringLiteral("طرح هاي نقشه برداري نهايي شده و نشده"), countUnit, false,
+                             std::move(cells), {finalisedKey, notFinalisedKey},
+                             {QStringLiteral("نهايي شده"), QStringLiteral("نهايي نشده")});
+        chart.yearTexts = years;
+        return chart;
+    }
+    case ChartId::SurveyAmounts: {
+        Cells cells;
+        for (const QVariantList &row : r.rows) {
+            cells.add(row[0].toString(), contractKey, Decimal(Money::fromVariant(row[1])));
+            cells.add(row[0].toString(), paidKey, Decimal(Money::fromVariant(row[2])));
+        }
+        return layOut(id, QStringLiteral("مبلغ قرارداد و پرداختي نقشه برداري (ريال)"), QStringLiteral("ريال"), true,
+                      std::move(cells), {contractKey, paidKey},
+                      {QStringLiteral("مبلغ قرارداد"), QStringLiteral("مبلغ پرداختي")});
+    }
+    case ChartId::StudiesAmounts: {
+        Cells cells;
+        for (const QVariantList &row : r.rows) {
+            const Money contracted = Money::fromVariant(row[2]);
+            cells.add(row[0].toString(), contractKey, Decimal(contracted));
+            // Paid: the share of the fee the last payment stage names.
+            cells.add(row[0].toString(), paidKey, Decimal(contracted.percent(stagePercent(row[1].toString()))));
+        }
+        return layOut(id, QStringLiteral("مبلغ قرارداد و پرداختي مطالعات (ميليون ريال)"), QStringLiteral("ميليون ريال"),
+                      true, std::move(cells), {contractKey, paidKey},
+                      {QStringLiteral("مبلغ قرارداد"), QStringLiteral("پرداختي بر پايه آخرين وضعيت")});
+    }
+    case ChartId::Overdue: {
+        Cells cells;
+        for (const QVariantList &row : r.rows)
+            cells.add(row[1].toString(), row[0].toInt() == 0 ? surveyKey : registrationKey,
+                      Decimal::fromVariant(row[2]));
+        return layOut(id, QStringLiteral("قراردادهاي گذشته از تاريخ خاتمه بدون تحويل"), countUnit, false,
+                      std::move(cells), {surveyKey, registrationKey},
+                      {QStringLiteral("نقشه برداري"), QStringLiteral("ثبتي")});
+    }
+    }
+    return {};
+}
+
+Chart readChart(const Db &db, ChartId id, const Choice &choice, const Session &user)
+{
+    const Aggregate a = aggregate(id, db.dialect(), choice, user);
+    return chartOf(id, db.select(a.sql, a.values));
 }
 
 std::vector<Chart> allCharts(const Db &db, const Choice &choice, const Session &user)
 {
-    return {surveyByPayment(db, choice, user),  surveyByFinalised(db, choice, user),
-            studiesByStage(db, choice, user),   registrationByStage(db, choice, user),
-            surveyAmounts(db, choice, user),    studiesAmounts(db, choice, user),
-            overdueByCounty(db, choice, user)};
+    std::vector<Chart> charts;
+    for (ChartId id : chartIds())
+        charts.push_back(readChart(db, id, choice, user));
+    return charts;
 }
 
 namespace {

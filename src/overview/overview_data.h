@@ -43,14 +43,18 @@ struct Chart {
 // Texts shown for a stored empty value.
 QString shownCategory(const QString &stored);
 
-// The charts in the order of the window's pages, each from one statement.
-Chart surveyByPayment(const Db &db, const Choice &choice, const Session &user);
-Chart surveyByFinalised(const Db &db, const Choice &choice, const Session &user);
-Chart studiesByStage(const Db &db, const Choice &choice, const Session &user);
-Chart registrationByStage(const Db &db, const Choice &choice, const Session &user);
-Chart surveyAmounts(const Db &db, const Choice &choice, const Session &user);
-Chart studiesAmounts(const Db &db, const Choice &choice, const Session &user);
-Chart overdueByCounty(const Db &db, const Choice &choice, const Session &user);
+// One aggregate statement with its bound values.
+struct Aggregate {
+    QString sql;
+    QVariantList values;
+};
+
+// The charts in the order of the window's pages.
+const std::vector<ChartId> &chartIds();
+// A chart's one statement, and the chart read from its rows.
+Aggregate aggregate(ChartId id, const Dialect &dialect, const Choice &choice, const Session &user);
+Chart chartOf(ChartId id, const ResultSet &rows);
+Chart readChart(const Db &db, ChartId id, const Choice &choice, const Session &user);
 std::vector<Chart> allCharts(const Db &db, const Choice &choice, const Session &user);
 
 // The share of a study's contract fee its last payment stage has paid: the

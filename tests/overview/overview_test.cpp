@@ -166,8 +166,8 @@ TEST_P(OverviewTest, SurveyCountsMatchTheRows)
         const Key f{text(r, row, "city"), done ? QStringLiteral("نهايي شده") : QStringLiteral("نهايي نشده")};
         byFinalised[f] = byFinalised[f] + 1;
     }
-    EXPECT_EQ(bars(surveyByPayment(db(), choice, admin)), byStatus);
-    const Chart finalised = surveyByFinalised(db(), choice, admin);
+    EXPECT_EQ(bars(readChart(db(), ChartId::SurveyPayment, choice, admin)), byStatus);
+    const Chart finalised = readChart(db(), ChartId::SurveyFinalised, choice, admin);
     EXPECT_EQ(bars(finalised), byFinalised);
     // Both kinds occur, so the comparison means something.
     EXPECT_EQ(finalised.seriesNames.size(), 2);
@@ -176,8 +176,8 @@ TEST_P(OverviewTest, SurveyCountsMatchTheRows)
 
 TEST_P(OverviewTest, StagesOfStudiesAndRegistrationMatchTheRows)
 {
-    for (const auto &[table, chart] : {std::pair{"borvinat", studiesByStage(db(), choice, admin)},
-                                       std::pair{"sabti", registrationByStage(db(), choice, admin)}}) {
+    for (const auto &[table, chart] : {std::pair{"borvinat", readChart(db(), ChartId::StudiesStage, choice, admin)},
+                                       std::pair{"sabti", readChart(db(), ChartId::RegistrationStage, choice, admin)}}) {
         const ResultSet r = rowsOf(table, "city, status");
         Sums expected;
         for (const QVariantList &row : r.rows) {
@@ -199,7 +199,7 @@ TEST_P(OverviewTest, AmountsPerYearMatchTheRowsExactly)
         survey[c] = survey[c] + Decimal(Money::fromVariant(row[1]));
         survey[p] = survey[p] + Decimal(Money::fromVariant(row[2]));
     }
-    EXPECT_EQ(bars(surveyAmounts(db(), choice, admin)), survey);
+    EXPECT_EQ(bars(readChart(db(), ChartId::SurveyAmounts, choice, admin)), survey);
 
     const ResultSet st = rowsOf("borvinat", "etebar_sal, prot_mablagh, status");
     Sums studies;
@@ -212,7 +212,7 @@ TEST_P(OverviewTest, AmountsPerYearMatchTheRowsExactly)
         if (!share.isZero())
             studies[p] = studies[p] + Decimal(fee.percent(share));
     }
-    const Chart amounts = studiesAmounts(db(), choice, admin);
+    const Chart amounts = readChart(db(), ChartId::StudiesAmounts, choice, admin);
     EXPECT_EQ(bars(amounts), studies);
     EXPECT_EQ(amounts.unit, QStringLiteral("ميليون ريال"));
 }
@@ -236,7 +236,7 @@ TEST_P(OverviewTest, OverdueContractsIgnoreUnsetDatesAndHandedOverOnes)
             expected[k] = expected[k] + 1;
         }
     }
-    const Chart overdue = overdueByCounty(db(), choice, admin);
+    const Chart overdue = readChart(db(), ChartId::Overdue, choice, admin);
     EXPECT_EQ(bars(overdue), expected);
     EXPECT_FALSE(expected.empty());
 }
@@ -277,7 +277,7 @@ TEST_P(OverviewTest, ChosenYearsAndCountiesAndTheCountyScopeLimitEveryChart)
     Choice narrow = choice;
     narrow.years = QStringList{"1395", "", "1399"};
     narrow.counties = QStringList{mine[1]};
-    EXPECT_EQ(total(surveyByPayment(db(), narrow, clerk)),
+    EXPECT_EQ(total(readChart(db(), ChartId::SurveyPayment, narrow, clerk)),
               Decimal(countIn("naghshe", "city = ? AND (tamin_sal IN ('1395', '1399') OR tamin_sal IS NULL)", {mine[1]})));
     EXPECT_GT(countIn("naghshe", "city = ? AND tamin_sal IS NULL", {mine[1]}) + countIn("naghshe", "city = ? AND tamin_sal = '1395'", {mine[1]}), 0);
 
