@@ -37,10 +37,8 @@ Conditions base(const Dialect &dialect, const Choice &choice, const Session &use
     return c;
 }
 
-QString stored(const QString &column)
-{
-    return QStringLiteral("COALESCE(") + column + QStringLiteral(", '')");
-}
+// A stored NULL and an empty text are one group: each reader adds them up.
+using Key = std::pair<QString, QString>;
 
 void sortPersian(QStringList &texts)
 {
@@ -50,7 +48,7 @@ void sortPersian(QStringList &texts)
 
 // One value per (category, series key), gathered before the chart is laid out.
 struct Cells {
-    std::map<std::pair<QString, QString>, Decimal> sums;
+    std::map<Key, Decimal> sums;
     QStringList categories, keys;
 
     void add(const QString &category, const QString &key, const Decimal &value)
@@ -114,7 +112,7 @@ Chart layOut(ChartId id, const QString &title, const QString &unit, bool byYear,
 Aggregate byCountyAndStatus(const Dialect &dialect, const Choice &choice, const Session &user, Source source)
 {
     const Conditions c = base(dialect, choice, user, source);
-    const QString groups = stored(QStringLiteral("city")) + QStringLiteral(", ") + stored(QStringLiteral("status"));
+    const QString groups = QStringLiteral("city, status");
     return {QStringLiteral("SELECT ") + groups + QStringLiteral(", COUNT(*) FROM ") + tableOf(source).name + c.where()
                 + QStringLiteral(" GROUP BY ") + groups,
             c.values()};
@@ -164,29 +162,28 @@ Aggregate aggregate(ChartId id, const Dialect &dialect, const Choice &choice, co
     case ChartId::RegistrationStage: return byCountyAndStatus(dialect, choice, user, Source::Registration);
     case ChartId::SurveyFinalised: {
         const Conditions c = base(dialect, choice, user, Source::Survey);
-        // The database counts per county, credit year and attachment threshold;
-        // finalised() decides, as in the survey browser.
-        const QString bucket = QStringLiteral("CASE WHEN p.pics >= 12 THEN 12 WHEN p.pics >= 10 THEN 10 ELSE 0 END");
-        const QString groups = stored(QStringLiteral("city")) + QStringLiteral(", ") + stored(QStringLiteral("tamin_sal"))
-            + QStringLiteral(", ") + bucket;
-        return {QStringLiteral("SELECT ") + groups
-                    + QStringLiteral(", COUNT(*) FROM naghshe LEFT JOIN (SELECT naghshe_id, COUNT(*) AS pics FROM "
-                                     "naghshe_pic GROUP BY naghshe_id) p ON p.naghshe_id = naghshe.id")
-                    + c.where() + QStringLiteral(" GROUP BY ") + groups,
-                c.values()};
+        // The database counts the projects per county and credit year, and
+        // those with 10 or 12 attachments or more; finalised() decides, as in
+        // the survey browser. Threshold 0 counts every project.
+        return {QStringLiteral("SELECT city, tamin_sal, 0, COUNT(*) FROM naghshe") + c.where()
+                    + QStringLiteral(" GROUP BY city, tamin_sal UNION ALL SELECT city, tamin_sal, "
+                                     "CASE WHEN p.pics >= 12 THEN 12 ELSE 10 END, COUNT(*) FROM naghshe JOIN "
+                                     "(SELECT naghshe_id, COUNT(*) AS pics FROM naghshe_pic GROUP BY naghshe_id "
+                                     "HAVING COUNT(*) >= 10) p ON p.naghshe_id = naghshe.id")
+                    + c.where()
+                    + QStringLiteral(" GROUP BY city, tamin_sal, CASE WHEN p.pics >= 12 THEN 12 ELSE 10 END"),
+                c.values() + c.values()};
     }
     case ChartId::SurveyAmounts: {
         const Conditions c = base(dialect, choice, user, Source::Survey);
-        const QString year = stored(QStringLiteral("tamin_sal"));
-        return {QStringLiteral("SELECT ") + year + QStringLiteral(", SUM(prot_mablagh), SUM(pardakhti) FROM naghshe")
-                    + c.where() + QStringLiteral(" GROUP BY ") + year,
+        return {QStringLiteral("SELECT tamin_sal, SUM(prot_mablagh), SUM(pardakhti) FROM naghshe") + c.where()
+                    + QStringLiteral(" GROUP BY tamin_sal"),
                 c.values()};
     }
     case ChartId::StudiesAmounts: {
         const Conditions c = base(dialect, choice, user, Source::Studies);
-        const QString groups = stored(QStringLiteral("etebar_sal")) + QStringLiteral(", ") + stored(QStringLiteral("status"));
-        return {QStringLiteral("SELECT ") + groups + QStringLiteral(", SUM(prot_mablagh) FROM borvinat") + c.where()
-                    + QStringLiteral(" GROUP BY ") + groups,
+        return {QStringLiteral("SELECT etebar_sal, status, SUM(prot_mablagh) FROM borvinat") + c.where()
+                    + QStringLiteral(" GROUP BY etebar_sal, status"),
                 c.values()};
     }
     case ChartId::Overdue: {
@@ -194,11 +191,9 @@ Aggregate aggregate(ChartId id, const Dialect &dialect, const Choice &choice, co
         survey::addOverdue(survey, choice.today, QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat1"));
         Conditions registration = base(dialect, choice, user, Source::Registration);
         survey::addOverdue(registration, choice.today, QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat"));
-        const QString county = stored(QStringLiteral("city"));
-        return {QStringLiteral("SELECT 0, ") + county + QStringLiteral(", COUNT(*) FROM naghshe") + survey.where()
-                    + QStringLiteral(" GROUP BY ") + county + QStringLiteral(" UNION ALL SELECT 1, ") + county
-                    + QStringLiteral(", COUNT(*) FROM sabti") + registration.where() + QStringLiteral(" GROUP BY ")
-                    + county,
+        return {QStringLiteral("SELECT 0, city, COUNT(*) FROM naghshe") + survey.where()
+                    + QStringLiteral(" GROUP BY city UNION ALL SELECT 1, city, COUNT(*) FROM sabti")
+                    + registration.where() + QStringLiteral(" GROUP BY city"),
                 survey.values() + registration.values()};
     }
     }
@@ -213,14 +208,25 @@ Chart chartOf(ChartId id, const ResultSet &r)
     case ChartId::StudiesStage: return countyAndStatusChart(id, QStringLiteral("مطالعات بر حسب آخرين وضعيت"), r);
     case ChartId::RegistrationStage: return countyAndStatusChart(id, QStringLiteral("ثبتي ها بر حسب نوع وضعيت"), r);
     case ChartId::SurveyFinalised: {
-        Cells cells;
+        // Per county and year: every project, and those the rule finalises.
+        std::map<Key, Decimal> all, done;
         QStringList years;
         for (const QVariantList &row : r.rows) {
             const QString year = row[1].toString();
+            const Key key{row[0].toString(), year};
             if (!years.contains(year))
                 years << year;
-            cells.add(row[0].toString(), survey::finalised(year, row[2].toInt()) ? finalisedKey : notFinalisedKey,
-                      Decimal::fromVariant(row[3]));
+            const int threshold = row[2].toInt();
+            if (threshold == 0)
+                all[key] = all[key] + Decimal::fromVariant(row[3]);
+            else if (survey::finalised(year, threshold))
+                done[key] = done[key] + Decimal::fromVariant(row[3]);
+        }
+        Cells cells;
+        for (const auto &[key, count] : all) {
+            const Decimal finalised = done.count(key) ? done.at(key) : Decimal();
+            cells.add(key.first, finalisedKey, finalised);
+            cells.add(key.first, notFinalisedKey, count - finalised);
         }
         Chart chart = layOut(id, QStringLiteral("طرح هاي نقشه برداري نهايي شده و نشده"), countUnit, false,
                              std::move(cells), {finalisedKey, notFinalisedKey},
@@ -286,7 +292,7 @@ QStringList distinctOverSources(const Db &db, const Session &user, bool years)
         Conditions c(db.dialect());
         addCountyScope(c, user);
         const QString column = years ? tableOf(source).year : QStringLiteral("city");
-        parts << QStringLiteral("SELECT DISTINCT ") + stored(column) + QStringLiteral(" FROM ") + tableOf(source).name
+        parts << QStringLiteral("SELECT DISTINCT ") + column + QStringLiteral(" FROM ") + tableOf(source).name
                 + c.where();
         values << c.values();
     }

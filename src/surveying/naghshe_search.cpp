@@ -147,7 +147,9 @@ void addSelection(Conditions &c, const NaghsheSelection &s)
         const QString years12 = c.anyOfSql(QStringLiteral("tamin_sal"), at12, bound);
         const QString rule = QStringLiteral("(") + years10 + QStringLiteral(" AND ") + pics
             + QStringLiteral(" >= 10) OR (") + years12 + QStringLiteral(" AND ") + pics + QStringLiteral(" >= 12)");
-        c.fixed(*s.finalised ? rule : QStringLiteral("NOT (") + rule + QLatin1Char(')'), bound);
+        // A project without a credit year is never finalised; NOT alone would
+        // drop it with the unknown truth of its NULL comparisons.
+        c.fixed(*s.finalised ? rule : QStringLiteral("tamin_sal IS NULL OR NOT (") + rule + QLatin1Char(')'), bound);
     }
     if (s.overdueOn)
         addOverdue(c, *s.overdueOn, QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat1"));

@@ -65,14 +65,19 @@ QString Conditions::anyOfSql(const QString &column, const QStringList &values, Q
 {
     if (values.isEmpty())
         return dialect_.matchNothing();
+    // The column stays bare so that an index on it serves the comparison.
     QStringList marks;
+    bool empty = false;
     for (const QString &value : values) {
         marks << QStringLiteral("?");
         // A null text would be bound as NULL, which no value equals.
         bound << (value.isNull() ? QStringLiteral("") : value);
+        empty = empty || value.isEmpty();
     }
-    return QStringLiteral("COALESCE(") + checked(column) + QStringLiteral(", '') IN (") + marks.join(QLatin1Char(','))
-        + QLatin1Char(')');
+    QString sql = checked(column) + QStringLiteral(" IN (") + marks.join(QLatin1Char(',')) + QLatin1Char(')');
+    if (empty)
+        sql += QStringLiteral(" OR ") + column + QStringLiteral(" IS NULL");
+    return sql;
 }
 
 Conditions &Conditions::anyOf(const QString &column, const QStringList &values)

@@ -27,7 +27,8 @@ public:
     // A text column equal to one of `values` as stored, a NULL counting as the
     // empty text; an empty list matches nothing.
     Conditions &anyOf(const QString &column, const QStringList &values);
-    // The SQL of anyOf(), for conditions that combine it with others.
+    // The SQL of anyOf(), for conditions that combine it with others. Under
+    // NOT, a NULL column is neither in nor out unless "" is among the values.
     QString anyOfSql(const QString &column, const QStringList &values, QVariantList &bound) const;
     // A fixed condition written in the code (a subquery, say) with its values.
     Conditions &fixed(const QString &sql, const QVariantList &values = {});

@@ -160,8 +160,11 @@ std::vector<Table> buildTables()
           {"gps_mablagh", ColType::Money},
           {"status", ColType::NVarChar, 50},
           {"prot_typ", ColType::NVarChar, 50}},
-         // The survey browser's order.
-         {{"ix_naghshe_city_rosta_fa", {"city", "rosta", "id"}, {"city", "rosta"}}}},
+         // The survey browser's order; the overview's counts and sums per county read the others alone.
+         {{"ix_naghshe_city_rosta_fa", {"city", "rosta", "id"}, {"city", "rosta"}},
+          {"ix_naghshe_city_status", {"city", "status", "tamin_sal"}},
+          {"ix_naghshe_city_tamin_sal_amounts", {"city", "tamin_sal", "prot_mablagh", "pardakhti"}},
+          {"ix_naghshe_city_prot_dat2", {"city", "prot_dat2", "tahvil_dat1", "tamin_sal"}}}},
 
         // Village registry.
         {"abadiha",
@@ -247,7 +250,8 @@ std::vector<Table> buildTables()
           {"status", ColType::NVarChar, 100},
           {"tamdid_dat", ColType::NVarChar, 10},
           {"mojaz", ColType::NVarChar, 50}},
-         {}},
+         {{"ix_borvinat_city_status", {"city", "status", "etebar_sal"}},
+          {"ix_borvinat_city_etebar_sal_amounts", {"city", "etebar_sal", "status", "prot_mablagh"}}}},
 
         // Surveying contractors.
         {"peymankar",
@@ -709,7 +713,8 @@ std::vector<Table> buildTables()
           {"zarib_man_h", ColType::Float},
           {"status_dat_gh", ColType::NVarChar, 10},
           {"status_dat_h", ColType::NVarChar, 10}},
-         {}},
+         {{"ix_sabti_city_status", {"city", "status", "tamin_sal"}},
+          {"ix_sabti_city_prot_dat2", {"city", "prot_dat2", "tahvil_dat", "tamin_sal"}}}},
 
         // Registration contractors.
         {"sabti_peyman",
