@@ -176,14 +176,16 @@ Aggregate aggregate(ChartId id, const Dialect &dialect, const Choice &choice, co
     }
     case ChartId::SurveyAmounts: {
         const Conditions c = base(dialect, choice, user, Source::Survey);
-        return {QStringLiteral("SELECT tamin_sal, SUM(prot_mablagh), SUM(pardakhti) FROM naghshe") + c.where()
-                    + QStringLiteral(" GROUP BY tamin_sal"),
+        // Grouped by county too, in the order of the county index: no sort of
+        // the whole table; the reader adds the counties up.
+        return {QStringLiteral("SELECT city, tamin_sal, SUM(prot_mablagh), SUM(pardakhti) FROM naghshe") + c.where()
+                    + QStringLiteral(" GROUP BY city, tamin_sal"),
                 c.values()};
     }
     case ChartId::StudiesAmounts: {
         const Conditions c = base(dialect, choice, user, Source::Studies);
-        return {QStringLiteral("SELECT etebar_sal, status, SUM(prot_mablagh) FROM borvinat") + c.where()
-                    + QStringLiteral(" GROUP BY etebar_sal, status"),
+        return {QStringLiteral("SELECT city, etebar_sal, status, SUM(prot_mablagh) FROM borvinat") + c.where()
+                    + QStringLiteral(" GROUP BY city, etebar_sal, status"),
                 c.values()};
     }
     case ChartId::Overdue: {
@@ -237,8 +239,8 @@ Chart chartOf(ChartId id, const ResultSet &r)
     case ChartId::SurveyAmounts: {
         Cells cells;
         for (const QVariantList &row : r.rows) {
-            cells.add(row[0].toString(), contractKey, Decimal(Money::fromVariant(row[1])));
-            cells.add(row[0].toString(), paidKey, Decimal(Money::fromVariant(row[2])));
+            cells.add(row[1].toString(), contractKey, Decimal(Money::fromVariant(row[2])));
+            cells.add(row[1].toString(), paidKey, Decimal(Money::fromVariant(row[3])));
         }
         return layOut(id, QStringLiteral("مبلغ قرارداد و پرداختي نقشه برداري (ريال)"), QStringLiteral("ريال"), true,
                       std::move(cells), {contractKey, paidKey},
@@ -246,11 +248,13 @@ Chart chartOf(ChartId id, const ResultSet &r)
     }
     case ChartId::StudiesAmounts: {
         Cells cells;
+        const Decimal hundredth = Decimal::fromScaled(1, 2);
         for (const QVariantList &row : r.rows) {
-            const Money contracted = Money::fromVariant(row[2]);
-            cells.add(row[0].toString(), contractKey, Decimal(contracted));
-            // Paid: the share of the fee the last payment stage names.
-            cells.add(row[0].toString(), paidKey, Decimal(contracted.percent(stagePercent(row[1].toString()))));
+            const Decimal contracted(Money::fromVariant(row[3]));
+            cells.add(row[1].toString(), contractKey, contracted);
+            // Paid: the share of the fee the last payment stage names, exact,
+            // so that the sum does not depend on how the rows were grouped.
+            cells.add(row[1].toString(), paidKey, contracted * stagePercent(row[2].toString()) * hundredth);
         }
         return layOut(id, QStringLiteral("مبلغ قرارداد و پرداختي مطالعات (ميليون ريال)"), QStringLiteral("ميليون ريال"),
                       true, std::move(cells), {contractKey, paidKey},
