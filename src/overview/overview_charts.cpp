@@ -106,6 +106,7 @@ QChart *buildChart(const Chart &data)
     values->applyNiceNumbers();
 
     chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setReverseMarkers(true);  // the first series reads first, at the right
     chart->legend()->setFont(chartFont(9));
     return chart;
 }
@@ -131,10 +132,13 @@ void paintSet(QPainter &painter, const QRectF &area, const QString &heading, con
     painter.save();
     painter.translate(area.topLeft());
     painter.scale(area.width() / logical.width(), area.height() / logical.height());
-    painter.setFont(chartFont(14, true));
+    // In the logical units of the page, whatever the printer's resolution.
+    QFont headingFont = chartFont(14, true);
+    headingFont.setPixelSize(22);
+    painter.setFont(headingFont);
     painter.setLayoutDirection(Qt::RightToLeft);
     const QRectF head(0, 0, logical.width(), 40);
-    painter.drawText(head, Qt::AlignRight | Qt::AlignVCenter, heading + QStringLiteral(" - ") + set.title);
+    painter.drawText(head, Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter, heading + QStringLiteral(" - ") + set.title);
     const qreal width = logical.width() / qreal(set.charts.size());
     for (size_t i = 0; i < set.charts.size(); ++i) {
         QGraphicsScene scene;
