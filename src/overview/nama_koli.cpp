@@ -6,6 +6,7 @@
 #include "interaction.h"
 #include "naghshe_src.h"
 #include "overview_charts.h"
+#include "sabt_src.h"
 #include "windows.h"
 #include "xlsxexport.h"
 
@@ -214,24 +215,34 @@ void nama_koli::openBar(int chart, int series, int category)
         return;
     try {
         const Db &db = dm().main();
-        if (overview::barSource(data, series) == overview::Source::Survey) {
-            // The survey browser's own page rights, as from the main menu.
-            const std::optional<PageRights> rights = pageRights(db, session().prsId, QStringLiteral("naghshe"));
-            if (!rights || !rights->view) {
-                ui().message(noAccessMessage);
-                return;
-            }
+        const overview::Source source = overview::barSource(data, series);
+        if (source == overview::Source::Studies) {
+            nama_koli_list &list = windows::get<nama_koli_list>();
+            list.setList(data.title + QStringLiteral(": ") + overview::shownCategory(data.categories[category])
+                             + QStringLiteral("، ") + data.seriesNames[series],
+                         overview::studiesBarRows(db, data, series, category, shown_, session()));
+            ui().execDialog(list);
+            return;
+        }
+        // The browser's own page rights, as from the main menu.
+        const bool survey = source == overview::Source::Survey;
+        const std::optional<PageRights> rights =
+            pageRights(db, session().prsId, survey ? QStringLiteral("naghshe") : QStringLiteral("sabt"));
+        if (!rights || !rights->view) {
+            ui().message(noAccessMessage);
+            return;
+        }
+        if (survey) {
             naghshe_src &browser = windows::get<naghshe_src>();
             browser.applyRights(*rights);
             browser.showSelection(overview::surveySelection(data, series, category, shown_));
             ui().execDialog(browser);
-            return;
+        } else {
+            sabt_src &browser = windows::get<sabt_src>();
+            browser.applyRights(*rights);
+            browser.showSelection(overview::registrationSelection(data, series, category, shown_));
+            ui().execDialog(browser);
         }
-        nama_koli_list &list = windows::get<nama_koli_list>();
-        list.setList(data.title + QStringLiteral(": ") + overview::shownCategory(data.categories[category])
-                         + QStringLiteral("، ") + data.seriesNames[series],
-                     overview::barRows(db, data, series, category, shown_, session()));
-        ui().execDialog(list);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }
@@ -265,7 +276,7 @@ nama_koli_list::nama_koli_list(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("nama_koli_list"));
     setLayoutDirection(Qt::RightToLeft);
     grid = new BrowserGrid(this);
-    grid->setHeadings(overview::barHeadings());
+    grid->setHeadings(overview::studiesBarHeadings());
     grid->setHiddenColumns({QStringLiteral("id")});
     grid->setMoneyColumns({QStringLiteral("prot_mablagh")});
     auto *layout = new QVBoxLayout(this);

@@ -46,8 +46,7 @@ private:
     overview::Choice shown_;  // the choice the charts were read for
 };
 
-// The rows of a studies or registration bar, whose browsers are not part of
-// this version.
+// The rows of a studies bar, for want of a studies browser to open on them.
 class nama_koli_list : public QDialog {
     Q_OBJECT
 public:

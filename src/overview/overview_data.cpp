@@ -190,9 +190,9 @@ Aggregate aggregate(ChartId id, const Dialect &dialect, const Choice &choice, co
     }
     case ChartId::Overdue: {
         Conditions survey = base(dialect, choice, user, Source::Survey);
-        survey::addOverdue(survey, choice.today, QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat1"));
+        survey.overdue(QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat1"), choice.today);
         Conditions registration = base(dialect, choice, user, Source::Registration);
-        survey::addOverdue(registration, choice.today, QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat"));
+        registration.overdue(QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat"), choice.today);
         return {QStringLiteral("SELECT 0, city, COUNT(*) FROM naghshe") + survey.where()
                     + QStringLiteral(" GROUP BY city UNION ALL SELECT 1, city, COUNT(*) FROM sabti")
                     + registration.where() + QStringLiteral(" GROUP BY city"),
@@ -334,18 +334,30 @@ Source barSource(const Chart &chart, int series)
     return Source::Survey;
 }
 
+namespace {
+// How a browser names a bar: its category, its series and the chosen years.
+QString barCaption(const Chart &chart, int series, int category, const Choice &choice)
+{
+    const bool byYear = chart.categoryTitle == yearsTitle;
+    QStringList caption = {chart.categoryTitle + QLatin1Char(' ') + shownCategory(chart.categories.value(category))};
+    if (chart.id != ChartId::SurveyAmounts && chart.id != ChartId::StudiesAmounts)
+        caption << chart.seriesNames.value(series);
+    if (!byYear && choice.years)
+        caption << yearsTitle + QLatin1Char(' ') + choice.years->join(QStringLiteral("، "));
+    return QStringLiteral("نماي کلي: ") + caption.join(QStringLiteral("، "));
+}
+}  // namespace
+
 survey::NaghsheSelection surveySelection(const Chart &chart, int series, int category, const Choice &choice)
 {
     survey::NaghsheSelection s;
     s.city = choice.counties;
     s.tamin_sal = choice.years;
     const QString at = chart.categories.value(category);
-    const bool byYear = chart.id == ChartId::SurveyAmounts;
-    if (byYear)
+    if (chart.id == ChartId::SurveyAmounts)
         s.tamin_sal = QStringList{at};
     else
         s.city = QStringList{at};
-    QStringList caption = {chart.categoryTitle + QLatin1Char(' ') + shownCategory(at)};
     switch (chart.id) {
     case ChartId::SurveyPayment: s.status = QStringList{chart.seriesKeys.value(series)}; break;
     case ChartId::SurveyFinalised:
@@ -355,62 +367,58 @@ survey::NaghsheSelection surveySelection(const Chart &chart, int series, int cat
     case ChartId::Overdue: s.overdueOn = choice.today; break;
     default: break;
     }
-    if (chart.id != ChartId::SurveyAmounts)
-        caption << chart.seriesNames.value(series);
-    if (!byYear && choice.years)
-        caption << yearsTitle + QLatin1Char(' ') + choice.years->join(QStringLiteral("، "));
-    s.caption = QStringLiteral("نماي کلي: ") + caption.join(QStringLiteral("، "));
+    s.caption = barCaption(chart, series, category, choice);
     return s;
 }
 
-Conditions barConditions(const Dialect &dialect, const Chart &chart, int series, int category, const Choice &choice,
-                         const Session &user)
+sabt::JobSelection registrationSelection(const Chart &chart, int series, int category, const Choice &choice)
 {
-    const Source source = barSource(chart, series);
-    Conditions c = base(dialect, choice, user, source);
+    sabt::JobSelection s;
+    s.tamin_sal = choice.years;
+    s.city = QStringList{chart.categories.value(category)};
+    if (chart.id == ChartId::Overdue)
+        s.overdueOn = choice.today;
+    else
+        s.status = QStringList{chart.seriesKeys.value(series)};
+    s.caption = barCaption(chart, series, category, choice);
+    return s;
+}
+
+Conditions studiesBarConditions(const Dialect &dialect, const Chart &chart, int series, int category,
+                                const Choice &choice, const Session &user)
+{
+    Conditions c = base(dialect, choice, user, Source::Studies);
     const QString at = chart.categories.value(category);
     if (chart.id == ChartId::StudiesAmounts) {
-        c.anyOf(tableOf(source).year, {at});
+        c.anyOf(tableOf(Source::Studies).year, {at});
         return c;
     }
     c.anyOf(QStringLiteral("city"), {at});
-    if (chart.id == ChartId::Overdue)
-        survey::addOverdue(c, choice.today, QStringLiteral("prot_dat2"),
-                           source == Source::Survey ? QStringLiteral("tahvil_dat1") : QStringLiteral("tahvil_dat"));
-    else
-        c.anyOf(QStringLiteral("status"), {chart.seriesKeys.value(series)});
+    c.anyOf(QStringLiteral("status"), {chart.seriesKeys.value(series)});
     return c;
 }
 
-ResultSet barRows(const Db &db, const Chart &chart, int series, int category, const Choice &choice,
-                  const Session &user)
+ResultSet studiesBarRows(const Db &db, const Chart &chart, int series, int category, const Choice &choice,
+                         const Session &user)
 {
-    const Source source = barSource(chart, series);
-    const Conditions c = barConditions(db.dialect(), chart, series, category, choice, user);
-    const QString columns = source == Source::Studies
-        ? QStringLiteral("id, city, rosta, etebar_sal, tarh_typ, tarh_moshaver_name, moshaver_prot_no, prot_mablagh, status")
-        : source == Source::Registration
-        ? QStringLiteral("id, city, rosta, tamin_sal, peymankar, prot_no, prot_dat1, prot_dat2, tahvil_dat, status")
-        : QStringLiteral("id, city, rosta, tamin_sal, peymankar, prot_no, prot_dat1, prot_dat2, tahvil_dat1, status");
+    const Conditions c = studiesBarConditions(db.dialect(), chart, series, category, choice, user);
     const Dialect &d = db.dialect();
-    return db.select(QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + tableOf(source).name + c.where()
-                         + QStringLiteral(" ORDER BY ") + d.persianOrder(QStringLiteral("city")) + QStringLiteral(", ")
-                         + d.persianOrder(QStringLiteral("rosta")) + QStringLiteral(", id"),
+    return db.select(QStringLiteral("SELECT id, city, rosta, etebar_sal, tarh_typ, tarh_moshaver_name, "
+                                    "moshaver_prot_no, prot_mablagh, status FROM borvinat")
+                         + c.where() + QStringLiteral(" ORDER BY ") + d.persianOrder(QStringLiteral("city"))
+                         + QStringLiteral(", ") + d.persianOrder(QStringLiteral("rosta")) + QStringLiteral(", id"),
                      c.values());
 }
 
-const Headings &barHeadings()
+const Headings &studiesBarHeadings()
 {
     static const Headings headings = {
         {"city", QStringLiteral("شهرستان")},          {"rosta", QStringLiteral("روستا")},
-        {"etebar_sal", QStringLiteral("سال اعتبار")}, {"tamin_sal", QStringLiteral("سال تامين اعتبار")},
-        {"tarh_typ", QStringLiteral("نوع طرح")},      {"tarh_moshaver_name", QStringLiteral("نام مشاور تهيه طرح")},
+        {"etebar_sal", QStringLiteral("سال اعتبار")}, {"tarh_typ", QStringLiteral("نوع طرح")},
+        {"tarh_moshaver_name", QStringLiteral("نام مشاور تهيه طرح")},
         {"moshaver_prot_no", QStringLiteral("شماره قرارداد با مشاور")},
         {"prot_mablagh", QStringLiteral("مبلغ قرارداد(ميليون ريال)")},
-        {"status", QStringLiteral("وضعيت")},          {"peymankar", QStringLiteral("پيمانکار")},
-        {"prot_no", QStringLiteral("شماره قرارداد")}, {"prot_dat1", QStringLiteral("تاريخ قرارداد")},
-        {"prot_dat2", QStringLiteral("تاريخ خاتمه قرارداد")}, {"tahvil_dat", QStringLiteral("تاريخ تحويل")},
-        {"tahvil_dat1", QStringLiteral("تاريخ تحويل اوليه")},
+        {"status", QStringLiteral("وضعيت")},
     };
     return headings;
 }

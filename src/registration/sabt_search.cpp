@@ -38,6 +38,16 @@ Conditions jobConditions(const Dialect &dialect, const JobFilters &f)
         c.containsAny(QStringLiteral("prot_no"), *f.prot_no);
     if (f.tamin_sal)
         c.contains(QStringLiteral("tamin_sal"), *f.tamin_sal);
+    if (const std::optional<JobSelection> &s = f.selection) {
+        if (s->city)
+            c.anyOf(QStringLiteral("city"), *s->city);
+        if (s->tamin_sal)
+            c.anyOf(QStringLiteral("tamin_sal"), *s->tamin_sal);
+        if (s->status)
+            c.anyOf(QStringLiteral("status"), *s->status);
+        if (s->overdueOn)
+            c.overdue(QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat"), *s->overdueOn);
+    }
     return c;
 }
 

@@ -11,11 +11,22 @@
 
 namespace bv::sabt {
 
+// An exact selection another window hands to the browser, such as a bar of the
+// overview: every part that is set compares stored values as stored (a NULL as
+// the empty text), so the browser lists exactly what that window counted.
+struct JobSelection {
+    QString caption;  // how the browser names it
+    std::optional<QStringList> city, tamin_sal, status;
+    // Overdue on this date: the contract ended before it, with no handover.
+    std::optional<QString> overdueOn;
+};
+
 // Each filter that is set narrows the list; a list filter matches any of its
 // entries as contained text, and nothing while its list is empty.
 struct JobFilters {
     std::optional<QStringList> city, rosta, peymankar, prot_no;
     std::optional<QString> tamin_sal;
+    std::optional<JobSelection> selection;
 };
 
 Conditions jobConditions(const Dialect &dialect, const JobFilters &filters);

@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -66,6 +67,8 @@ sabt_src::sabt_src(QWidget *parent) : QDialog(parent)
     list_prot_no = new FilterList(QStringLiteral("شماره قرارداد"), prot_no, QStringLiteral("حذف"), this);
     CheckBox5 = new FilterCheck(QStringLiteral("سال تامين اعتبار"), {tamin_sal}, this);
     BitBtn1 = new QPushButton(QStringLiteral("جستجو"), this);
+    selectionCheck = new QCheckBox(this);
+    selectionCheck->hide();
     cnt = new QLabel(QStringLiteral("0"), this);
 
     DBGrid1 = new BrowserGrid(this);
@@ -115,6 +118,7 @@ sabt_src::sabt_src(QWidget *parent) : QDialog(parent)
     count->addWidget(new QLabel(QStringLiteral("تعداد:"), this));
     count->addWidget(cnt);
     count->addStretch();
+    count->addWidget(selectionCheck);
 
     auto *layout = new QVBoxLayout(this);
     layout->setMenuBar(bar);
@@ -123,6 +127,12 @@ sabt_src::sabt_src(QWidget *parent) : QDialog(parent)
     layout->addWidget(DBGrid1);
 
     connect(BitBtn1, &QPushButton::clicked, this, &sabt_src::search);
+    connect(selectionCheck, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            return;
+        selection_.reset();
+        selectionCheck->hide();
+    });
     connect(DBGrid1, &QAbstractItemView::doubleClicked, this,
             [this] { list_rosta->append(DBGrid1->currentValue(QStringLiteral("rosta")).toString()); });
     connect(N1, &QAction::triggered, this, &sabt_src::registerJob);
@@ -153,6 +163,7 @@ void sabt_src::prepare()
     if (QWidget *main = QApplication::activeWindow(); main && main != this)
         resize(main->width() - 30, main->height() - 50);
     cnt->setText(QStringLiteral("0"));
+    selectionCheck->setChecked(false);
     for (QComboBox *c : {city, rosta, peymankar})
         c->setEditText(QString());
     prot_no->clear();
@@ -181,7 +192,20 @@ sabt::JobFilters sabt_src::filters() const
     f.peymankar = list_peymankar->entries();
     f.prot_no = list_prot_no->entries();
     f.tamin_sal = CheckBox5->entry();
+    f.selection = selection_;
     return f;
+}
+
+void sabt_src::showSelection(const sabt::JobSelection &selection)
+{
+    for (FilterCheck *check : findChildren<FilterCheck *>())
+        check->setChecked(false);
+    selection_ = selection;
+    selectionCheck->setText(selection.caption);
+    selectionCheck->setChecked(true);
+    selectionCheck->show();
+    fillChoices();
+    search();
 }
 
 void sabt_src::search()

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -28,6 +29,10 @@ public:
     void prepare();
     void search();
     sabt::JobFilters filters() const;
+    // Lists exactly `selection` (a bar of the overview): every other filter is
+    // unticked and the selection is shown as a filter of its own, dropped when
+    // unticked or when the main menu opens the browser.
+    void showSelection(const sabt::JobSelection &selection);
 
     void registerJob();
     void editJob();
@@ -46,6 +51,7 @@ public:
     FilterList *list_city, *list_rosta, *list_peymankar, *list_prot_no;
     FilterCheck *CheckBox5;
     QPushButton *BitBtn1;
+    QCheckBox *selectionCheck;
     QLabel *cnt;
     BrowserGrid *DBGrid1;
     // Menu.
@@ -55,6 +61,7 @@ public:
 private:
     void fillChoices();
     QString currentCode() const;
+    std::optional<sabt::JobSelection> selection_;
 };
 
 }  // namespace bv

@@ -1,7 +1,6 @@
 #include "naghshe_search.h"
 
 #include "activitylog.h"
-#include "dates.h"
 #include "lookuplists.h"
 #include "money.h"
 
@@ -112,16 +111,6 @@ Conditions naghsheConditions(const Dialect &dialect, const NaghsheFilters &f, co
     return c;
 }
 
-void addOverdue(Conditions &c, const QString &today, const QString &endColumn, const QString &handoverColumn)
-{
-    // An unset end date (empty or the empty mask) is never overdue: the mask
-    // would sort before any date.
-    c.compare(endColumn, Conditions::Op::Less, today);
-    c.compare(endColumn, Conditions::Op::Greater, QStringLiteral(""));
-    c.compare(endColumn, Conditions::Op::NotEqual, emptyDateMask);
-    c.anyOf(handoverColumn, {QStringLiteral(""), emptyDateMask});
-}
-
 void addSelection(Conditions &c, const NaghsheSelection &s)
 {
     if (s.city)
@@ -152,7 +141,7 @@ void addSelection(Conditions &c, const NaghsheSelection &s)
         c.fixed(*s.finalised ? rule : QStringLiteral("tamin_sal IS NULL OR NOT (") + rule + QLatin1Char(')'), bound);
     }
     if (s.overdueOn)
-        addOverdue(c, *s.overdueOn, QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat1"));
+        c.overdue(QStringLiteral("prot_dat2"), QStringLiteral("tahvil_dat1"), *s.overdueOn);
 }
 
 Conditions systemExportConditions(const Dialect &dialect, const NaghsheFilters &f, const Session &user)

@@ -41,9 +41,6 @@ struct NaghsheSelection {
 
 // The selection's conditions.
 void addSelection(Conditions &conditions, const NaghsheSelection &selection);
-// The condition of a contract past its end on `today` without handover, for
-// the table's end and handover columns.
-void addOverdue(Conditions &conditions, const QString &today, const QString &endColumn, const QString &handoverColumn);
 
 // Each filter that is set narrows the list; a list filter matches any of its
 // entries as contained text, and nothing while its list is empty.

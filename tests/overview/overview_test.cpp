@@ -3,6 +3,7 @@
 #include "dates.h"
 #include "nama_koli.h"
 #include "naghshe_src.h"
+#include "sabt_src.h"
 #include "overview_charts.h"
 #include "overview_data.h"
 #include "sample.h"
@@ -122,14 +123,16 @@ protected:
                       {project, QStringLiteral("ضميمه %1").arg(i), QByteArray("x")});
     }
 
-    // A user of level "city" who sees `counties`, with the survey page's rights.
-    Session countyUser(const QStringList &counties, bool surveyView = true)
+    // A user of level "city" who sees `counties`, with the survey and
+    // registration pages' rights.
+    Session countyUser(const QStringList &counties, bool view = true)
     {
         const qint64 id = addUser("county", "x", QStringLiteral("فعال"), "city");
         for (const QString &c : counties)
             db().exec("INSERT INTO dastrasi2 (user_id, cmt) VALUES (?, ?)", {id, c});
-        db().exec("INSERT INTO dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) VALUES (?, 'naghshe', 0, 0, 0, ?)",
-                  {id, surveyView ? 1 : 0});
+        for (const char *page : {"naghshe", "sabt"})
+            db().exec("INSERT INTO dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) VALUES (?, ?, 0, 0, 0, ?)",
+                      {id, page, view ? 1 : 0});
         return Session{"county", "city", id, {}};
     }
 
@@ -370,34 +373,88 @@ TEST_P(OverviewTest, ABarOpensTheSurveyBrowserOnExactlyTheProjectsItCounted)
         EXPECT_EQ(Decimal(qint64(listed.size())), overdue.value(0, late));
     }
 
-    // A registration bar lists its rows in the overview's own list.
+    // Registration bars open the registration browser on exactly their jobs.
+    QList<qint64> jobs;
+    QString jobsCaption;
+    auto captureJobs = [&](QDialog &d) {
+        auto &browser = dynamic_cast<sabt_src &>(d);
+        const ResultSet rows = browser.DBGrid1->shownRows();
+        jobs.clear();
+        for (const QVariantList &r : rows.rows)
+            jobs << r[rows.columnIndex("id")].toLongLong();
+        std::sort(jobs.begin(), jobs.end());
+        jobsCaption = browser.selectionCheck->text();
+        EXPECT_EQ(browser.cnt->text().toLongLong(), rows.size());
+        return int(QDialog::Rejected);
+    };
+    auto jobIds = [&](const QString &where, const QVariantList &values) {
+        QList<qint64> out;
+        for (const QVariantList &r : db().select("SELECT id FROM sabti WHERE " + where + " ORDER BY id", values).rows)
+            out << r[0].toLongLong();
+        return out;
+    };
     const Chart &stages = w.charts()[3];
     ASSERT_FALSE(stages.empty());
+    QList<qint64> everyStage;
+    for (int s = 0; s < stages.seriesKeys.size(); ++s) {
+        if (stages.value(s, 0).isZero())
+            continue;
+        user().dialogs.push_back(captureJobs);
+        click(3, s, 0);
+        EXPECT_EQ(Decimal(qint64(jobs.size())), stages.value(s, 0)) << s;
+        // A null text would be bound as NULL.
+        const QString stage = stages.seriesKeys[s].isNull() ? QStringLiteral("") : stages.seriesKeys[s];
+        EXPECT_EQ(jobs, jobIds("city = ? AND COALESCE(status, '') = ?", {stages.categories[0], stage}));
+        EXPECT_TRUE(jobsCaption.contains(stages.seriesNames[s]));
+        everyStage << jobs;
+    }
+    // The sample's jobs without a status are among them.
+    std::sort(everyStage.begin(), everyStage.end());
+    EXPECT_EQ(everyStage, jobIds("city = ?", {stages.categories[0]}));
+    int lateJobs = 0;
+    while (lateJobs < overdue.categories.size() && overdue.value(1, lateJobs).isZero())
+        ++lateJobs;
+    ASSERT_LT(lateJobs, overdue.categories.size());
+    user().dialogs.push_back(captureJobs);
+    click(6, 1, lateJobs);
+    EXPECT_EQ(Decimal(qint64(jobs.size())), overdue.value(1, lateJobs));
+    EXPECT_EQ(jobs, jobIds("city = ? AND prot_dat2 < ? AND prot_dat2 NOT IN ('', ?) AND COALESCE(tahvil_dat, '') IN ('', ?)",
+                           {overdue.categories[lateJobs], jalaliToday(), emptyDateMask, emptyDateMask}));
+
+    // A studies bar lists its rows in the overview's own list.
+    const Chart &studies = w.charts()[2];
+    ASSERT_FALSE(studies.empty());
     int rows = -1;
     user().dialogs.push_back([&](QDialog &d) {
         rows = dynamic_cast<nama_koli_list &>(d).grid->rowCount();
         return int(QDialog::Rejected);
     });
     int s = 0;
-    while (stages.value(s, 0).isZero())
+    while (studies.value(s, 0).isZero())
         ++s;
-    click(3, s, 0);
-    EXPECT_EQ(Decimal(qint64(rows)), stages.value(s, 0));
+    click(2, s, 0);
+    EXPECT_EQ(Decimal(qint64(rows)), studies.value(s, 0));
 
     // The browser opened from the main menu forgets the bar.
     naghshe_src &browser = windows::get<naghshe_src>();
     browser.prepare();
     EXPECT_FALSE(browser.filters().selection.has_value());
+    sabt_src &registration = windows::get<sabt_src>();
+    registration.prepare();
+    EXPECT_FALSE(registration.filters().selection.has_value());
 }
 
-TEST_P(OverviewTest, ABarNeedsTheSurveyPagesViewRight)
+TEST_P(OverviewTest, ABarNeedsItsBrowsersViewRight)
 {
     const QStringList all = counties();
     session() = countyUser({all[0]}, false);
     nama_koli &w = windows::get<nama_koli>();
     w.prepare();
+    ASSERT_FALSE(w.charts()[0].empty());
+    ASSERT_FALSE(w.charts()[3].empty());
     w.openBar(0, 0, 0);
-    EXPECT_EQ(user().messageTexts(), QStringList{noAccessMessage});
+    w.openBar(3, 0, 0);
+    EXPECT_EQ(user().messageTexts(), (QStringList{noAccessMessage, noAccessMessage}));
     EXPECT_TRUE(user().shownDialogs.isEmpty());
 }
 

@@ -1,5 +1,7 @@
 #include "conditions.h"
 
+#include "dates.h"
+
 #include <QRegularExpression>
 #include <stdexcept>
 
@@ -75,14 +77,24 @@ QString Conditions::anyOfSql(const QString &column, const QStringList &values, Q
         empty = empty || value.isEmpty();
     }
     QString sql = checked(column) + QStringLiteral(" IN (") + marks.join(QLatin1Char(',')) + QLatin1Char(')');
+    // Parenthesised, so that it stays one term beside AND.
     if (empty)
-        sql += QStringLiteral(" OR ") + column + QStringLiteral(" IS NULL");
+        sql = QLatin1Char('(') + sql + QStringLiteral(" OR ") + column + QStringLiteral(" IS NULL)");
     return sql;
+}
+
+Conditions &Conditions::overdue(const QString &endColumn, const QString &handoverColumn, const QString &today)
+{
+    // The empty mask would sort before any date and count as long past.
+    compare(endColumn, Op::Less, today);
+    compare(endColumn, Op::Greater, QStringLiteral(""));
+    compare(endColumn, Op::NotEqual, emptyDateMask);
+    return anyOf(handoverColumn, {QStringLiteral(""), emptyDateMask});
 }
 
 Conditions &Conditions::anyOf(const QString &column, const QStringList &values)
 {
-    terms_ << QLatin1Char('(') + anyOfSql(column, values, values_) + QLatin1Char(')');
+    terms_ << anyOfSql(column, values, values_);
     return *this;
 }
 

@@ -30,6 +30,9 @@ public:
     // The SQL of anyOf(), for conditions that combine it with others. Under
     // NOT, a NULL column is neither in nor out unless "" is among the values.
     QString anyOfSql(const QString &column, const QStringList &values, QVariantList &bound) const;
+    // A contract past `endColumn` on `today` (Jalali texts) with no handover in
+    // `handoverColumn`; an unset date (empty or the empty mask) counts as none.
+    Conditions &overdue(const QString &endColumn, const QString &handoverColumn, const QString &today);
     // A fixed condition written in the code (a subquery, say) with its values.
     Conditions &fixed(const QString &sql, const QVariantList &values = {});
 
