@@ -1,11 +1,13 @@
 #include "admin_fixture.h"
 #include "browsergrid.h"
 #include "dates.h"
+#include "main_window.h"
 #include "nama_koli.h"
 #include "naghshe_src.h"
 #include "sabt_src.h"
 #include "overview_charts.h"
 #include "overview_data.h"
+#include "overview_pages.h"
 #include "sample.h"
 #include "spreadsheetreader.h"
 #include "windows.h"
@@ -456,6 +458,20 @@ TEST_P(OverviewTest, ABarNeedsItsBrowsersViewRight)
     w.openBar(3, 0, 0);
     EXPECT_EQ(user().messageTexts(), (QStringList{noAccessMessage, noAccessMessage}));
     EXPECT_TRUE(user().shownDialogs.isEmpty());
+}
+
+TEST_P(OverviewTest, EveryUserOpensItFromTheMainMenuOnTheirOwnCounties)
+{
+    registerOverviewPages();
+    const QStringList all = counties();
+    session() = countyUser({all[2]}, false);
+    windows::get<bv::main>().trigger("N28");
+    EXPECT_TRUE(user().messageTexts().isEmpty());
+    EXPECT_EQ(user().shownDialogs, QStringList{"nama_koli"});
+    const nama_koli &w = windows::get<nama_koli>();
+    ASSERT_EQ(w.counties->count(), 1);
+    EXPECT_EQ(w.counties->item(0)->data(Qt::UserRole).toString(), all[2]);
+    EXPECT_EQ(w.charts()[0].categories, QStringList{all[2]});
 }
 
 TEST_P(OverviewTest, PdfHasOneLandscapePagePerChartSetWithPersianLabels)
