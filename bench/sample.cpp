@@ -1,4 +1,5 @@
 #include "sample.h"
+#include "sample_credits.h"
 #include "sample_evaluation.h"
 #include "sample_agreements.h"
 
@@ -589,6 +590,7 @@ void fill(const Db &main, const Db *contracts, const Size &size)
     fillAgreements(main, size.seed);
     if (size.office)
         fillOffice(main, size);
+    main.transaction([&] { fillCredits(main, size.seed); });
 }
 
 }  // namespace bv::sample

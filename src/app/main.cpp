@@ -6,6 +6,7 @@
 #include "exchange_pages.h"
 #include "qtinteraction.h"
 #include "registration_pages.h"
+#include "reporting_pages.h"
 #include "login.h"
 #include "studies_pages.h"
 #include "overview_pages.h"
@@ -28,6 +29,7 @@ int main(int argc, char **argv)
     bv::registerStudiesPages();
     bv::registerConsultantsPages();
     bv::registerOverviewPages();
+    bv::registerReportingPages();
 
     bv::windows::get<bv::login>().show();
     const int code = QApplication::exec();

@@ -304,7 +304,13 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     for (const auto &[item, fill] : letterFills)
         connect(item, &QAction::triggered, this, [this, fill] { printLetter(fill); });
     connect(N4, &QAction::triggered, this, [this] { printLetter(libraryIntroduction, true); });
-    for (QAction *later : QList<QAction *>{N46} + laterItems)
+    connect(N46, &QAction::triggered, this, [this] {
+        if (creditsReport)
+            creditsReport(last_);
+        else
+            notAvailable();
+    });
+    for (QAction *later : laterItems)
         connect(later, &QAction::triggered, this, &notAvailable);
     connect(&windows::get<borvinat_ins>(), &borvinat_ins::saved, this,
             [this](qint64 id) { searchKeeping(QVariant(id)); });

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include <QDialog>
+#include <functional>
 
 class QAction;
 class QComboBox;
@@ -39,6 +40,8 @@ public:
     studies::BorvinatFilters filters() const;
     // The last search, read by the browser's letters, agreement pages and credits.
     const studies::BorvinatSearchState &lastSearch() const { return last_; }
+    // The credits report of the last search; set by the program, which holds the report.
+    static inline std::function<void(const studies::BorvinatSearchState &)> creditsReport;
     // Searches again with the study `id` current when it is listed.
     void searchKeeping(const QVariant &id);
 

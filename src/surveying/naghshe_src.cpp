@@ -323,7 +323,12 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
     connect(N62, &QAction::triggered, this, &naghshe_src::addListedPlaces);
     connect(N34, &QAction::triggered, this, &naghshe_src::transferToStudies);
     connect(N45, &QAction::triggered, this, [] { openAttachments(attachment::naghshe_mostanadat(), {}); });
-    connect(N41, &QAction::triggered, this, &notAvailable);
+    connect(N41, &QAction::triggered, this, [this] {
+        if (creditsReport)
+            creditsReport(last_);
+        else
+            notAvailable();
+    });
     const std::vector<std::pair<QAction *, LetterFill>> letters = {
         {N23, survey::temporaryStatement},
         {N13, survey::finalStatement},

@@ -63,6 +63,8 @@ public:
     bool exportHtml(const QString &path);
     void exportChecklist();
     void programDocuments();
+    // The credits report of the last search; set by the program, which holds the report.
+    static inline std::function<void(const survey::NaghsheSearchState &)> creditsReport;
     void fontBigger(int step);
     void recomputeTarget();
     // A statement or letter of the current project, filled from a fresh
