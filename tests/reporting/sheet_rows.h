@@ -6,14 +6,14 @@
 
 namespace bv::test {
 
-// The texts of row `row`, by column letter.
+// The texts of row `row` by column letter; styled empty cells are left out.
 inline QMap<QString, QString> sheetRow(const XlsxSheet &sheet, int row)
 {
     static const QRegularExpression ref(QStringLiteral("^([A-Z]+)(\\d+)$"));
     QMap<QString, QString> cells;
     for (auto it = sheet.cells.begin(); it != sheet.cells.end(); ++it) {
         const QRegularExpressionMatch m = ref.match(it.key());
-        if (m.hasMatch() && m.captured(2).toInt() == row)
+        if (m.hasMatch() && m.captured(2).toInt() == row && !it.value().text.isEmpty())
             cells.insert(m.captured(1), it.value().text);
     }
     return cells;
