@@ -11,20 +11,22 @@
 #include "credits.h"
 #include "creditsreport.h"
 #include "naghshe_search.h"
+#include "qtinteraction.h"
 #include "repsearch.h"
 #include "sample.h"
 #include "schema_builder.h"
 
 #include <QApplication>
 #include <QTextStream>
+#include <algorithm>
+#include <cstdlib>
 
 using namespace bv;
 using namespace bv::reporting;
 using bv::bench::timed;
 
 namespace {
-constexpr int projectCount = 100000;
-constexpr int creditRows = 100000;
+int projectCount = 100000;  // projects, studies and credit rows; the first argument may lower it for a trial
 constexpr int firstScreen = 200;
 constexpr int rounds = 5;
 
@@ -96,7 +98,7 @@ void run(const QString &engine, Db &db, QTextStream &out)
         Statement insert = db.statement(QStringLiteral(
             "INSERT INTO etebarat (tamin_sal, tamin_loc, tarh_cod, city, mablagh, mablagh_naghshe, mablagh_fani) "
             "VALUES (?, ?, ?, ?, ?, ?, ?)"));
-        for (int i = db.scalar(QStringLiteral("SELECT COUNT(*) FROM etebarat")).toInt(); i < creditRows; ++i)
+        for (int i = db.scalar(QStringLiteral("SELECT COUNT(*) FROM etebarat")).toInt(); i < projectCount; ++i)
             insert.run({QString::number(1390 + i % 12), QStringLiteral("ملي"), QString::number(i), county,
                         qint64(900000000) + i, qint64(400000000), qint64(500000000) + i});
     });
@@ -142,7 +144,11 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc > 1)
+        projectCount = std::max(1000, std::atoi(argv[1]));
     setUpApplication();
+    QtInteraction interaction;  // the report reads today's date through it
+    setUi(&interaction);
     QTextStream out(stdout);
     bench::onEachEngine(out, [&](const QString &engine, Db &db) { run(engine, db, out); });
     shutDownApplication();
