@@ -12,6 +12,7 @@
 #include "sheet_rows.h"
 #include "typing.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QPageLayout>
@@ -149,6 +150,28 @@ TEST_P(CreditsTest, RegisterComputesRefusesDuplicatesAndMovesToTheNextCounty)
     w.ins_btn->click();
     EXPECT_EQ(user().messageTexts(), QStringList{surveyingAboveAllocationMessage});
     EXPECT_EQ(credits(), 2);
+}
+
+TEST_P(CreditsTest, EnterWalksTheInputsAndLeavingTheSurveyingPartComputesTheShare)
+{
+    etebarat &w = window();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.tamin_sal->setFocus();
+    const QList<QWidget *> chain{w.tamin_sal, w.tamin_loc, w.tarh_cod, w.city, w.mablagh, w.mablagh_naghshe};
+    for (int i = 0; i + 1 < chain.size(); ++i) {
+        enter(chain[i]);
+        EXPECT_EQ(QApplication::focusWidget(), chain[i + 1]) << i;
+    }
+    w.mablagh->setText("900");
+    w.mablagh_naghshe->setText("250");
+    w.tarh_cod->setFocus();
+    EXPECT_EQ(w.mablagh_fani->text(), "650");
+    w.mablagh_naghshe->setText("300");
+    w.mablagh_fani->setFocus();
+    EXPECT_EQ(w.mablagh_fani->text(), "600");
+    EXPECT_EQ(credits(), 0);
+    w.hide();
 }
 
 TEST_P(CreditsTest, CreditYearTakesDigitsOnlyAndEmptyAmountsAreZero)
