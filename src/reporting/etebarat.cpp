@@ -77,7 +77,8 @@ bool etebarat::eventFilter(QObject *watched, QEvent *event)
                 computeShare();
                 mablagh_fani->setFocus();
             } else if (watched == mablagh_fani) {
-                registerCredit();
+                if (ins_btn->isEnabled())
+                    registerCredit();
             } else if (at >= 0) {
                 chain[at + 1]->setFocus();
             }
@@ -88,6 +89,12 @@ bool etebarat::eventFilter(QObject *watched, QEvent *event)
         computeShare();
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void etebarat::applyRights(const PageRights &rights)
+{
+    ins_btn->setEnabled(rights.insert);
+    N2->setEnabled(rights.remove);
 }
 
 void etebarat::prepare()

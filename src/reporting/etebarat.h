@@ -2,6 +2,7 @@
 // The credits register window: entry of one county's credit after another,
 // the register's grid, its export and delete.
 #include "money.h"
+#include "session.h"
 
 #include <QDialog>
 #include <optional>
@@ -21,6 +22,8 @@ class etebarat : public QDialog {
 public:
     explicit etebarat(QWidget *parent = nullptr);
 
+    // Register needs the insert right, delete the delete right.
+    void applyRights(const PageRights &rights);
     // Opening from the main menu: choices refilled, the grid reread.
     void prepare();
     void computeShare();

@@ -15,7 +15,7 @@ namespace bv {
 void registerReportingPages()
 {
     pages::registerPage(QStringLiteral("N13"), {[]() -> QDialog & { return windows::get<etebarat>(); },
-                                                {},
+                                                [](const PageRights &r) { windows::get<etebarat>().applyRights(r); },
                                                 [] { windows::get<etebarat>().prepare(); }});
     pages::registerPage(QStringLiteral("N20"), {[]() -> QDialog & { return windows::get<rep>(); },
                                                 {},

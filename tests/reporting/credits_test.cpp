@@ -172,6 +172,13 @@ TEST_P(CreditsTest, EnterWalksTheInputsAndLeavingTheSurveyingPartComputesTheShar
     EXPECT_EQ(w.mablagh_fani->text(), "600");
     EXPECT_EQ(credits(), 0);
     w.hide();
+
+    // Without the insert right Enter in the studies part writes nothing.
+    w.applyRights({false, false, false, true});
+    enter(w.mablagh_fani);
+    EXPECT_EQ(credits(), 0);
+    EXPECT_FALSE(w.N2->isEnabled());
+    w.applyRights({true, true, true, true});
 }
 
 TEST_P(CreditsTest, CreditYearTakesDigitsOnlyAndEmptyAmountsAreZero)
