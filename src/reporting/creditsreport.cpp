@@ -109,11 +109,8 @@ CreditsSource studiesCredits(const studies::BorvinatFilters &filters)
 
 report::Document surveyCreditsReport(const Db &db, const survey::NaghsheFilters &filters, const Session &user)
 {
-    Conditions c(db.dialect());
-    addCountyScope(c, user);
-    const Conditions chosen = survey::systemExportConditions(db.dialect(), filters);
-    c.fixed(chosen.sql(), chosen.values());
-    return fill(db, surveyCredits(filters), c, user);
+    // The system spreadsheet's conditions already keep to the user's counties.
+    return fill(db, surveyCredits(filters), survey::systemExportConditions(db.dialect(), filters, user), user);
 }
 
 report::Document studiesCreditsReport(const Db &db, const studies::BorvinatFilters &filters, const Session &user)
