@@ -2,6 +2,7 @@
 
 #include "attachment_window.h"
 #include "borvinat_arzyabi.h"
+#include "borvinat_agreement_pages.h"
 #include "borvinat_barnameha.h"
 #include "borvinat_checklists.h"
 #include "borvinat_ins.h"
@@ -34,6 +35,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -150,14 +152,35 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     N31 = contract->addAction(QStringLiteral("فرم استعلام 3 بخشي"));
     N35 = contract->addAction(QStringLiteral("افزايش قرارداد"));
     QMenu *agreement = contract->addMenu(QStringLiteral("موافقتنامه"));
-    laterItems << addLater(agreement, {"صفحه 1 - جلد", "صفحه 2 - طرفين و موضوع", "صفحه 3 - حق الزحمه،نشاني و امضا",
-                                       "صفحه 3_1 - حق الزحمه با اسامي", "صفحه 4 - پيوست شماره يک", "صفحه12 - حق الزحمه",
-                                       "صفحه14 - ضرائب", "صفحه16-صورتجلسه کميته انتخاب مشاور دفتر مرکزي",
-                                       "صفحه32 - اسامي عوامل کليدي", "صفحه33 - مداخله منع کارکنان",
-                                       "صفحه34 - اظهارنامه ظرفيت آماده بکار1", "صفحه35 - اظهارنامه ظرفيت آماده بکار2",
-                                       "صفحه36 - پولشويي", "صفحه37 - خلاصه اطلاعات", "صفحه 38 - شماره حساب",
-                                       "صفحه39 - تعهدنامه", "مابقي صفحات-هادي", "مابقي صفحات-بازنگري",
-                                       "مابقي صفحات-تعيين محدوده", "مابقي صفحات تفاهمنامه", "چاپ همه صفحات"});
+    // The agreement pages in menu order, with their shortcuts.
+    const std::pair<const char *, const char *> agreementPages[] = {
+        {"صفحه 1 - جلد", "F1"},
+        {"صفحه 2 - طرفين و موضوع", "F2"},
+        {"صفحه 3 - حق الزحمه،نشاني و امضا", "F3"},
+        {"صفحه 3_1 - حق الزحمه با اسامي", ""},
+        {"صفحه 4 - پيوست شماره يک", "F4"},
+        {"صفحه12 - حق الزحمه", "F5"},
+        {"صفحه14 - ضرائب", ""},
+        {"صفحه16-صورتجلسه کميته انتخاب مشاور دفتر مرکزي", "F6"},
+        {"صفحه32 - اسامي عوامل کليدي", "F7"},
+        {"صفحه33 - مداخله منع کارکنان", "F8"},
+        {"صفحه34 - اظهارنامه ظرفيت آماده بکار1", "F9"},
+        {"صفحه35 - اظهارنامه ظرفيت آماده بکار2", "F10"},
+        {"صفحه36 - پولشويي", "F11"},
+        {"صفحه37 - خلاصه اطلاعات", "F12"},
+        {"صفحه 38 - شماره حساب", ""},
+        {"صفحه39 - تعهدنامه", ""},
+        {"مابقي صفحات-هادي", ""},
+        {"مابقي صفحات-بازنگري", ""},
+        {"مابقي صفحات-تعيين محدوده", ""},
+        {"مابقي صفحات تفاهمنامه", ""},
+        {"چاپ همه صفحات", "Ctrl+P"},
+    };
+    for (const auto &[caption, keys] : agreementPages) {
+        QAction *item = agreement->addAction(QString::fromUtf8(caption));
+        item->setShortcut(QKeySequence(QString::fromLatin1(keys)));
+        agreementItems << item;
+    }
     QMenu *letters = forms->addMenu(QStringLiteral("مکاتبات"));
     N4 = letters->addAction(QStringLiteral("معرفي به کتابخانه (A5)"));
     N12 = letters->addAction(QStringLiteral("ابلاغ فرمانداري"));
@@ -310,6 +333,16 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
         else
             notAvailable();
     });
+    const std::vector<std::pair<int, LetterFill>> agreementFills = {
+        {2, [](const Db &db, const StudyLetterSource &s) { return agreementFeePage(db, s, askAgreementKind(), false); }},
+        {3, [](const Db &db, const StudyLetterSource &s) { return agreementFeePage(db, s, askAgreementKind(), true); }},
+    };
+    QList<QAction *> agreementLater = agreementItems;
+    for (const auto &[index, fill] : agreementFills) {
+        connect(agreementItems[index], &QAction::triggered, this, [this, fill] { printLetter(fill); });
+        agreementLater.removeOne(agreementItems[index]);
+    }
+    laterItems << agreementLater;
     for (QAction *later : laterItems)
         connect(later, &QAction::triggered, this, &notAvailable);
     connect(&windows::get<borvinat_ins>(), &borvinat_ins::saved, this,

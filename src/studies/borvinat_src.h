@@ -78,6 +78,7 @@ public:
     QAction *GIS1, *N7, *N210, *N49, *N8, *N13;
     // Letters, minutes, statements and hand-over forms.
     QAction *N44, *N57, *N10, *N61, *N9, *N29, *N27, *N21, *N30, *N31, *N4, *N12, *N11, *N62, *N14, *N63, *N18;
+    QList<QAction *> agreementItems;  // "موافقتنامه", in menu order
     QList<QAction *> laterItems;  // evaluations, forms, letters and meetings of later versions
     // Grid context menu.
     QAction *N42, *N47, *N51;

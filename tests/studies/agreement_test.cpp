@@ -1,12 +1,28 @@
 #include "admin_fixture.h"
 #include "amount_words.h"
 #include "borvinat_agreement.h"
+#include "borvinat_agreement_pages.h"
+#include "borvinat_src.h"
+#include "browsergrid.h"
+#include "fillsteps.h"
+#include "sample.h"
+#include "templatecheck.h"
+#include "windows.h"
+
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace bv;
 using namespace bv::studies;
+using bv::report::Document;
 using bv::test::AdminTest;
+using bv::test::fullyFilled;
+using bv::test::user;
 
 namespace {
 const QString fiftySevenMillionWords = QStringLiteral(" پنجاه و هفت ميليون و  ششصد و پنجاه هزار ريال");
@@ -95,3 +111,179 @@ TEST_P(AgreementFeeDb, SumsTheFilteredStudiesOnce)
 
 INSTANTIATE_TEST_SUITE_P(Engines, AgreementFeeDb, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) { return bv::test::engineName(info.param); });
+
+class AgreementPagesTest : public AdminTest {
+protected:
+    void SetUp() override
+    {
+        AdminTest::SetUp();
+        if (IsSkipped())
+            return;
+        session() = Session{"admin", "admin", 1, {}};
+        user().clear();
+    }
+    qint64 addContractor(bool natural)
+    {
+        return db().insert("INSERT INTO peymankaran (typ, fname, lname, comp_name, adr, phone, mobile) VALUES (?, ?, ?, ?, ?, ?, ?)",
+                           {natural ? QStringLiteral("حقيقي") : QStringLiteral("حقوقي"), QStringLiteral("Sara"),
+                            QStringLiteral("Karimi"), natural ? QString() : QStringLiteral("Mehr Consultants"),
+                            QStringLiteral("Arak, Imam street"), QStringLiteral("08633334444"), QStringLiteral("09121234567")});
+    }
+    qint64 addStudy(const QString &city, const QString &rosta, const QString &ba, qint64 contractor,
+                    const QString &taminLoc = QString(), const QString &plan = QStringLiteral("plan"))
+    {
+        return db().insert("INSERT INTO borvinat (ostan, city, rosta, cod, etebar_sal, tarh_typ, tamin_loc, prot_mablagh, "
+                           "prot_mablagh_binofoz, peymankar_id) VALUES ('ostan', ?, ?, '11123456', '1402', ?, ?, ?, '1', ?)",
+                           {city, rosta, plan, taminLoc, ba, contractor});
+    }
+    StudyLetterSource sourceOf(qint64 id, const QStringList &counties)
+    {
+        StudyLetterSource s;
+        s.study = db().rows("SELECT * FROM borvinat WHERE id = ?", {id}).front();
+        s.search.filters.city = counties;
+        return s;
+    }
+};
+
+TEST_P(AgreementPagesTest, FeePageSumsTheSearchedStudiesAndSwitchesItsClauses)
+{
+    const qint64 legal = addContractor(false), natural = addContractor(true);
+    const qint64 first = addStudy("county A", "village 1", "27.57", legal);
+    addStudy("county A", "village 2", "30.08", natural);
+    addStudy("county B", "village 3", "99", natural);
+
+    Document doc = agreementFeePage(db(), sourceOf(first, {"county A"}), agreementKind("موافقتنامه"), false);
+    EXPECT_TRUE(user().prompts.isEmpty()) << "the grouped fee is read, not asked";
+    EXPECT_EQ(doc.label("mablagh"), "57,650,000");
+    EXPECT_EQ(doc.label("mablagh_horofi"), QStringLiteral(" پنجاه و هفت ميليون و  ششصد و پنجاه هزار ريال"));
+    EXPECT_EQ(doc.label("movafeg"), QStringLiteral("موافقتنامه"));
+    EXPECT_EQ(doc.label("tarh_moshaver_name"), "Mehr Consultants");
+    EXPECT_EQ(doc.label("moshaver_caption"), QStringLiteral("نماينده مهندس مشاور"));
+    EXPECT_EQ(doc.label("mobile"), "09121234567");
+    EXPECT_FALSE(doc.isVisible("tafahom_note"));
+    EXPECT_FALSE(doc.isVisible("mozeie"));
+    EXPECT_TRUE(doc.isVisible("kosurat"));
+    EXPECT_TRUE(doc.isVisible("zemanat"));
+    EXPECT_TRUE(fullyFilled(doc));
+
+    // Memorandum wording by either spelling; any other answer is an agreement.
+    for (const QString &memo : {QStringLiteral("تفاهم نامه"), QStringLiteral("تفاهمنامه")}) {
+        EXPECT_TRUE(agreementKind(memo).memorandum);
+        EXPECT_TRUE(agreementFeePage(db(), sourceOf(first, {"county A"}), agreementKind(memo), false).isVisible("tafahom_note"));
+    }
+    EXPECT_FALSE(agreementKind(QStringLiteral("موافقتنامه/تفاهم نامه")).memorandum);
+
+    // Provincial and national credit drop the deductions and the guarantee.
+    for (const QString &loc : {QStringLiteral("استاني"), QStringLiteral("ملي")}) {
+        const qint64 id = addStudy("county C", "village 4", "1", natural, loc, QStringLiteral("بازنگري-موضعي"));
+        doc = agreementFeePage(db(), sourceOf(id, {"county C"}), agreementKind("x"), true);
+        EXPECT_FALSE(doc.isVisible("kosurat"));
+        EXPECT_FALSE(doc.isVisible("zemanat"));
+        EXPECT_TRUE(doc.isVisible("mozeie")) << "local revision at half the fee";
+        EXPECT_EQ(doc.label("moshaver_caption"), QStringLiteral("مهندس مشاور"));
+        EXPECT_EQ(doc.label("tarh_moshaver_name"), "Sara Karimi");
+    }
+}
+
+TEST_P(AgreementPagesTest, NoMatchingStudyAsksTheFeeAndNoContractorLeavesItsFieldsEmpty)
+{
+    const qint64 id = addStudy("county A", "village 1", "27.57", 0);
+    user().inputs = {QStringLiteral("12,500,000")};
+    Document doc = agreementFeePage(db(), sourceOf(id, {"nowhere"}), agreementKind("x"), false);
+    EXPECT_EQ(user().prompts, QStringList{QStringLiteral("مبلغ قرارداد")});
+    EXPECT_EQ(doc.label("mablagh"), "12,500,000");
+    for (const char *label : {"tarh_moshaver_name", "adr", "phone", "mobile"})
+        EXPECT_EQ(doc.label(label), QString()) << label;
+
+    // Beyond what has group names: the words are asked, their default the digits.
+    user().clear();
+    user().inputs = {QStringLiteral("1,000,000,000,000"), std::nullopt};
+    doc = agreementFeePage(db(), sourceOf(id, {"nowhere"}), agreementKind("x"), false);
+    EXPECT_EQ(user().prompts, (QStringList{QStringLiteral("مبلغ قرارداد"), QStringLiteral("مبلغ قرارداد بحروف")}));
+    EXPECT_EQ(doc.label("mablagh_horofi"), "1,000,000,000,000");
+
+    // An answer that is no amount stops the page with a message.
+    user().clear();
+    user().inputs = {QStringLiteral("abc")};
+    EXPECT_FALSE(report::runFill([&] { agreementFeePage(db(), sourceOf(id, {"nowhere"}), agreementKind("x"), false); }));
+    ASSERT_EQ(user().messages.size(), 1u);
+    EXPECT_TRUE(user().lastMessage().contains(QStringLiteral("مبلغ قرارداد")));
+}
+
+TEST_P(AgreementPagesTest, PagesFillFromSampleRows)
+{
+    sample::Size size;
+    size.counties = 2;
+    size.villagesPerCounty = 3;
+    size.contractors = 4;
+    size.projects = 0;
+    size.studies = 30;
+    size.registrations = size.contracts = 0;
+    sample::fill(db(), nullptr, size);
+    user().clear();
+    for (const char *kind : {"=", "<>"}) {
+        SCOPED_TRACE(kind);
+        const qint64 id = db().scalar(QStringLiteral("SELECT MIN(b.id) FROM borvinat b JOIN peymankaran p ON p.id = b.peymankar_id "
+                                                     "WHERE p.typ %1 ?").arg(QString::fromLatin1(kind)),
+                                      {QStringLiteral("حقيقي")}).toLongLong();
+        ASSERT_GT(id, 0);
+        StudyLetterSource s = sourceOf(id, {});
+        s.search.filters.city = QStringList{s.study.value("city").toString()};
+        s.search.filters.rosta = QStringList{s.study.value("rosta").toString()};
+        for (bool withNames : {false, true}) {
+            const Document doc = agreementFeePage(db(), s, agreementKind(QStringLiteral("تفاهمنامه")), withNames);
+            EXPECT_EQ(doc.name(), withNames ? "m_movafeghatname3_1" : "m_movafeghatname3");
+            EXPECT_TRUE(fullyFilled(doc));
+            EXPECT_FALSE(doc.label("modirkol").isEmpty());
+            const std::vector<report::Page> pages = doc.layout();
+            ASSERT_EQ(pages.size(), 1u);
+            EXPECT_EQ(pages.front().pageLayout.pageSize().id(), QPageSize::A4);
+            EXPECT_EQ(pages.front().pageLayout.orientation(), QPageLayout::Portrait);
+        }
+        EXPECT_TRUE(user().messages.empty()) << user().lastMessage().toStdString();
+    }
+}
+
+TEST_P(AgreementPagesTest, BrowserItemsAskTheKindAndPreview)
+{
+    const qint64 id = addStudy("county A", "village 1", "27.57", addContractor(false));
+    borvinat_src &w = windows::get<borvinat_src>();
+    w.prepare();
+    w.completeList();
+    ASSERT_EQ(w.agreementItems.size(), 21);
+    EXPECT_EQ(w.agreementItems[2]->shortcut(), QKeySequence(Qt::Key_F3));
+    EXPECT_EQ(w.agreementItems[20]->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    w.DBGrid1->setCurrentIndex(w.DBGrid1->model()->index(0, 1));
+    ASSERT_EQ(w.DBGrid1->currentId().toLongLong(), id);
+    user().clear();
+    user().inputs = {QStringLiteral("تفاهم نامه")};
+    w.agreementItems[3]->trigger();
+    EXPECT_EQ(user().prompts, QStringList{QStringLiteral("موافقتنامه يا تفاهم نامه")});
+    ASSERT_EQ(user().documents.size(), 1u);
+    EXPECT_EQ(user().documents.front().name, "m_movafeghatname3_1");
+    EXPECT_TRUE(user().documents.front().text.contains(QStringLiteral("تفاهم نامه")));
+    // Pages not built yet still say so.
+    user().clear();
+    w.agreementItems[0]->trigger();
+    EXPECT_TRUE(user().documents.empty());
+    EXPECT_EQ(user().messages.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, AgreementPagesTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
+                         [](const auto &info) { return bv::test::engineName(info.param); });
+
+TEST(AgreementTemplates, RenderOnA4Portrait)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"m_movafeghatname3", "m_movafeghatname3_1"}) {
+        SCOPED_TRACE(name);
+        const QString prefix = dir.filePath(QString::fromLatin1(name));
+        QProcess p;
+        p.setProcessChannelMode(QProcess::ForwardedChannels);
+        p.start(QStringLiteral(BV_RENDER_TEMPLATE), {QString::fromLatin1(name), "--png", prefix, "--dpi", "20"});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        ASSERT_EQ(p.exitCode(), 0);
+        EXPECT_EQ(QImage(prefix + "-1.png").size(), QSize(165, 234));
+        EXPECT_FALSE(QFile::exists(prefix + "-2.png"));
+    }
+}

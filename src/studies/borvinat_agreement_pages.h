@@ -1,0 +1,26 @@
+#pragma once
+// The pages of a study's agreement, each filled from the study chosen, its
+// contractor and the last search, ready to preview. No widgets.
+#include "borvinat_letters.h"
+#include "document.h"
+
+namespace bv::studies {
+
+// The document kind as answered: printed as the document's name; the two
+// memorandum spellings select the memorandum wording.
+struct AgreementKind {
+    QString answer;
+    bool memorandum = false;
+};
+AgreementKind agreementKind(const QString &answer);
+AgreementKind askAgreementKind();
+
+// The contract fee in rials for the pages that print it: the last search's
+// grouped fee, or asked when no study matches.
+Money agreementRials(const Db &db, const StudyLetterSource &source);
+
+// "صفحه 3 - حق الزحمه،نشاني و امضا", or with `withNames` "صفحه 3_1 - حق الزحمه با اسامي".
+report::Document agreementFeePage(const Db &db, const StudyLetterSource &source, const AgreementKind &kind,
+                                  bool withNames);
+
+}  // namespace bv::studies
