@@ -69,7 +69,34 @@ bool isAllocatedCredit(const Row &study)
     return source == QStringLiteral("استاني") || source == QStringLiteral("ملي");
 }
 
+Document pageDocument(const QString &name, const Row &study, const AgreementKind &kind)
+{
+    Document doc = Document::load(name);
+    doc.fillFromRow(study);
+    setKind(doc, kind);
+    return doc;
+}
+
+void askPlacesFont(Document &doc)
+{
+    report::askFontSize(doc, {QStringLiteral("places")}, QStringLiteral("Font Size"), QStringLiteral("اندازه فونت روستا و شهر"),
+                        QStringLiteral("14"));
+}
+
 }  // namespace
+
+int middlePageNumber(const QString &planType, int page)
+{
+    if (planType.trimmed() != study::localRevision)
+        return page;
+    switch (page) {
+    case 12: return 7;
+    case 14: return 9;
+    case 16: return 11;
+    case 32: case 33: case 34: case 35: return page - 8;
+    default: return page;
+    }
+}
 
 AgreementKind agreementKind(const QString &answer)
 {
@@ -98,9 +125,7 @@ Money agreementRials(const Db &db, const StudyLetterSource &source)
 Document agreementFeePage(const Db &db, const StudyLetterSource &source, const AgreementKind &kind, bool withNames)
 {
     const Row &s = source.study;
-    Document doc = Document::load(withNames ? QStringLiteral("m_movafeghatname3_1") : QStringLiteral("m_movafeghatname3"));
-    doc.fillFromRow(s);
-    setKind(doc, kind);
+    Document doc = pageDocument(withNames ? QStringLiteral("m_movafeghatname3_1") : QStringLiteral("m_movafeghatname3"), s, kind);
     const Row contractor = contractorOf(db, s);
     setEach(doc, {QStringLiteral("moshaver_caption"), QStringLiteral("moshaver_caption2")},
             isNaturalPerson(contractor) ? QStringLiteral("مهندس مشاور") : QStringLiteral("نماينده مهندس مشاور"));
@@ -127,6 +152,39 @@ Document agreementFeePage(const Db &db, const StudyLetterSource &source, const A
               << QStringLiteral("moaven_zihesabi");
     for (const QString &label : roles)
         doc.setLabel(label, report::roleName(db, officialList(label)));
+    return doc;
+}
+
+Document agreementCover(const Db &db, const StudyLetterSource &source, const AgreementKind &kind)
+{
+    const Row &s = source.study;
+    Document doc = pageDocument(QStringLiteral("m_movafeghatname1"), s, kind);
+    askPlacesFont(doc);
+    doc.setLabel(QStringLiteral("mozo_caption"), kind.memorandum ? QStringLiteral("موضوع:") : QStringLiteral("موضوع قرارداد:"));
+    // A company's cover names villages and counties in the plural, however many.
+    const Row contractor = contractorOf(db, s);
+    const bool natural = isNaturalPerson(contractor);
+    doc.setLabel(QStringLiteral("tarh_caption"), natural ? QStringLiteral("تهيه طرح هادي روستاي:") : QStringLiteral("تهيه طرح هادي روستاهاي:"));
+    doc.setLabel(QStringLiteral("city_caption"), natural ? QStringLiteral("از توابع شهرستان:") : QStringLiteral("از توابع شهرستان هاي:"));
+    doc.setLabel(QStringLiteral("moshaver_caption"), natural ? QStringLiteral("مهندس مشاور:") : QStringLiteral("مهندسين مشاور:"));
+    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractor));
+    doc.setLabel(QStringLiteral("rosta"), report::joinedList(source.search.filters.rosta));
+    doc.setLabel(QStringLiteral("city"), report::joinedList(source.search.filters.city));
+    return doc;
+}
+
+Document agreementFeeSchedule(const Db &db, const StudyLetterSource &source, const AgreementKind &kind)
+{
+    const Row &s = source.study;
+    const QString plan = textOf(s, QStringLiteral("tarh_typ"));
+    Document doc = pageDocument(plan.trimmed() == study::boundaryPlan ? QStringLiteral("m_movafeghatname12_1")
+                                                                      : QStringLiteral("m_movafeghatname12"),
+                                s, kind);
+    doc.setLabel(QStringLiteral("page_no"), QString::number(middlePageNumber(plan, 12)));
+    // Words this page cannot spell stay empty; the fee page asks for them.
+    const FeeText fee = feeText(agreementRials(db, source));
+    doc.setLabel(QStringLiteral("mablagh"), fee.digits);
+    doc.setLabel(QStringLiteral("mablagh_horofi"), fee.words);
     return doc;
 }
 

@@ -15,12 +15,20 @@ struct AgreementKind {
 AgreementKind agreementKind(const QString &answer);
 AgreementKind askAgreementKind();
 
+// The number a middle page (12, 14, 16, 32 to 35) prints: a local revision
+// has fewer pages before it.
+int middlePageNumber(const QString &planType, int page);
+
 // The contract fee in rials for the pages that print it: the last search's
 // grouped fee, or asked when no study matches.
 Money agreementRials(const Db &db, const StudyLetterSource &source);
 
+// "صفحه 1 - جلد": the cover.
+report::Document agreementCover(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
 // "صفحه 3 - حق الزحمه،نشاني و امضا", or with `withNames` "صفحه 3_1 - حق الزحمه با اسامي".
 report::Document agreementFeePage(const Db &db, const StudyLetterSource &source, const AgreementKind &kind,
                                   bool withNames);
+// "صفحه12 - حق الزحمه": its boundary-plan variant for that plan type.
+report::Document agreementFeeSchedule(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
 
 }  // namespace bv::studies

@@ -334,8 +334,10 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
             notAvailable();
     });
     const std::vector<std::pair<int, LetterFill>> agreementFills = {
+        {0, [](const Db &db, const StudyLetterSource &s) { return agreementCover(db, s, askAgreementKind()); }},
         {2, [](const Db &db, const StudyLetterSource &s) { return agreementFeePage(db, s, askAgreementKind(), false); }},
         {3, [](const Db &db, const StudyLetterSource &s) { return agreementFeePage(db, s, askAgreementKind(), true); }},
+        {5, [](const Db &db, const StudyLetterSource &s) { return agreementFeeSchedule(db, s, askAgreementKind()); }},
     };
     QList<QAction *> agreementLater = agreementItems;
     for (const auto &[index, fill] : agreementFills) {

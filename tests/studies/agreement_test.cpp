@@ -2,6 +2,7 @@
 #include "amount_words.h"
 #include "borvinat_agreement.h"
 #include "borvinat_agreement_pages.h"
+#include "borvinat_fee.h"
 #include "borvinat_src.h"
 #include "browsergrid.h"
 #include "fillsteps.h"
@@ -262,11 +263,83 @@ TEST_P(AgreementPagesTest, BrowserItemsAskTheKindAndPreview)
     ASSERT_EQ(user().documents.size(), 1u);
     EXPECT_EQ(user().documents.front().name, "m_movafeghatname3_1");
     EXPECT_TRUE(user().documents.front().text.contains(QStringLiteral("تفاهم نامه")));
-    // Pages not built yet still say so.
+    // A font size that is no whole number: its message, no document.
     user().clear();
+    user().inputs = {std::nullopt, QStringLiteral("x")};
     w.agreementItems[0]->trigger();
+    EXPECT_EQ(user().prompts, (QStringList{QStringLiteral("موافقتنامه يا تفاهم نامه"), QStringLiteral("اندازه فونت روستا و شهر")}));
     EXPECT_TRUE(user().documents.empty());
     EXPECT_EQ(user().messages.size(), 1u);
+    // Pages not built yet still say so.
+    user().clear();
+    w.agreementItems[1]->trigger();
+    EXPECT_TRUE(user().documents.empty());
+    EXPECT_EQ(user().messages.size(), 1u);
+}
+
+TEST_P(AgreementPagesTest, CoverNamesByContractorKindAndDocumentKind)
+{
+    const qint64 legal = addContractor(false), natural = addContractor(true);
+    const qint64 company = addStudy("county A", "village 1", "1", legal);
+    const qint64 person = addStudy("county A", "village 2", "1", natural);
+    const qint64 nobody = addStudy("county A", "village 3", "1", 0);
+    StudyLetterSource s = sourceOf(company, {"county A"});
+    s.search.filters.rosta = QStringList{"village 1"};
+    user().inputs = {QStringLiteral("16")};
+    Document doc = agreementCover(db(), s, agreementKind(QStringLiteral("تفاهمنامه")));
+    EXPECT_EQ(doc.label("mozo_caption"), QStringLiteral("موضوع:"));
+    // A company's cover is plural even for one village.
+    EXPECT_EQ(doc.label("tarh_caption"), QStringLiteral("تهيه طرح هادي روستاهاي:"));
+    EXPECT_EQ(doc.label("city_caption"), QStringLiteral("از توابع شهرستان هاي:"));
+    EXPECT_EQ(doc.label("moshaver_caption"), QStringLiteral("مهندسين مشاور:"));
+    EXPECT_EQ(doc.label("tarh_moshaver_name"), "Mehr Consultants");
+    EXPECT_EQ(doc.label("rosta"), "village 1");
+    EXPECT_EQ(doc.label("movafeg"), QStringLiteral("تفاهمنامه"));
+    EXPECT_TRUE(fullyFilled(doc));
+
+    s = sourceOf(person, {"county A", "county B"});
+    s.search.filters.rosta = QStringList{"village 2", "village 9"};
+    doc = agreementCover(db(), s, agreementKind(QStringLiteral("موافقتنامه/تفاهم نامه")));
+    EXPECT_EQ(doc.label("mozo_caption"), QStringLiteral("موضوع قرارداد:"));
+    EXPECT_EQ(doc.label("tarh_caption"), QStringLiteral("تهيه طرح هادي روستاي:"));
+    EXPECT_EQ(doc.label("city_caption"), QStringLiteral("از توابع شهرستان:"));
+    EXPECT_EQ(doc.label("moshaver_caption"), QStringLiteral("مهندس مشاور:"));
+    EXPECT_EQ(doc.label("tarh_moshaver_name"), "Sara Karimi");
+    EXPECT_EQ(doc.label("rosta"), "village 2-village 9");
+    EXPECT_EQ(doc.label("city"), "county A-county B");
+
+    EXPECT_EQ(agreementCover(db(), sourceOf(nobody, {"county A"}), agreementKind("x")).label("tarh_moshaver_name"), QString());
+
+    user().clear();
+    user().inputs = {QStringLiteral("x")};
+    EXPECT_FALSE(report::runFill([&] { agreementCover(db(), sourceOf(company, {"county A"}), agreementKind("x")); }));
+    EXPECT_EQ(user().messages.size(), 1u);
+}
+
+TEST_P(AgreementPagesTest, FeeSchedulePageNumberVariantAndUnspelledWords)
+{
+    EXPECT_EQ(middlePageNumber(QStringLiteral("بازنگري-موضعي"), 12), 7);
+    EXPECT_EQ(middlePageNumber(QStringLiteral("بازنگري-موضعي"), 14), 9);
+    EXPECT_EQ(middlePageNumber(QStringLiteral("بازنگري-موضعي"), 16), 11);
+    for (int page : {32, 33, 34, 35})
+        EXPECT_EQ(middlePageNumber(QStringLiteral("بازنگري-موضعي"), page), page - 8);
+    for (int page : {12, 14, 16, 32, 35})
+        EXPECT_EQ(middlePageNumber(study::boundaryPlan, page), page);
+
+    const qint64 local = addStudy("county A", "village 1", "27.57", 0, QString(), QStringLiteral("بازنگري-موضعي"));
+    Document doc = agreementFeeSchedule(db(), sourceOf(local, {"county A"}), agreementKind("x"));
+    EXPECT_EQ(doc.name(), "m_movafeghatname12");
+    EXPECT_EQ(doc.label("page_no"), "7");
+    EXPECT_EQ(doc.label("mablagh"), "27,570,000");
+    EXPECT_TRUE(fullyFilled(doc));
+
+    const qint64 boundary = addStudy("county B", "village 2", "1000000", 0, QString(), study::boundaryPlan);
+    doc = agreementFeeSchedule(db(), sourceOf(boundary, {"county B"}), agreementKind("x"));
+    EXPECT_EQ(doc.name(), "m_movafeghatname12_1");
+    EXPECT_EQ(doc.label("page_no"), "12");
+    EXPECT_EQ(doc.label("mablagh"), "1,000,000,000,000");
+    EXPECT_EQ(doc.label("mablagh_horofi"), QString());
+    EXPECT_TRUE(user().prompts.isEmpty()) << "page 12 never asks for the words";
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, AgreementPagesTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
@@ -275,7 +348,8 @@ INSTANTIATE_TEST_SUITE_P(Engines, AgreementPagesTest, ::testing::Values(Engine::
 TEST(AgreementTemplates, RenderOnA4Portrait)
 {
     QTemporaryDir dir;
-    for (const char *name : {"m_movafeghatname3", "m_movafeghatname3_1"}) {
+    for (const char *name : {"m_movafeghatname1", "m_movafeghatname3", "m_movafeghatname3_1", "m_movafeghatname12",
+                             "m_movafeghatname12_1"}) {
         SCOPED_TRACE(name);
         const QString prefix = dir.filePath(QString::fromLatin1(name));
         QProcess p;
