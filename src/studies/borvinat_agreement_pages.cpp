@@ -83,7 +83,27 @@ void askPlacesFont(Document &doc)
                         QStringLiteral("14"));
 }
 
+void setContractorColumns(Document &doc, const Row &contractor, std::initializer_list<const char *> columns)
+{
+    for (const char *column : columns)
+        doc.setLabel(QString::fromLatin1(column), textOf(contractor, QString::fromLatin1(column)));
+}
+
+// A list's entries joined, and whether it names more than one.
+bool severalEntries(const std::optional<QStringList> &entries)
+{
+    return entries && entries->size() > 1;
+}
+
 }  // namespace
+
+QString closingPageNumber(const Row &study, const Row &contractor, int legalPage)
+{
+    const QString computed = QString::number(isNaturalPerson(contractor) ? legalPage - 2 : legalPage);
+    if (textOf(study, QStringLiteral("tarh_typ")).trimmed() != study::localRevision)
+        return computed;
+    return report::ask(QStringLiteral("Page Number"), QStringLiteral("شماره صفحه"), computed);
+}
 
 int middlePageNumber(const QString &planType, int page)
 {
@@ -170,6 +190,115 @@ Document agreementCover(const Db &db, const StudyLetterSource &source, const Agr
     doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractor));
     doc.setLabel(QStringLiteral("rosta"), report::joinedList(source.search.filters.rosta));
     doc.setLabel(QStringLiteral("city"), report::joinedList(source.search.filters.city));
+    return doc;
+}
+
+Document agreementParties(const Db &db, const StudyLetterSource &source, const AgreementKind &kind)
+{
+    const Row &s = source.study;
+    Document doc = pageDocument(QStringLiteral("m_movafeghatname2"), s, kind);
+    askPlacesFont(doc);
+    for (int i = 1; i <= 9; ++i)
+        doc.setLabel(QStringLiteral("kind_word%1").arg(i), kind.memorandum ? QStringLiteral("تفاهمنامه") : QStringLiteral("قرارداد"));
+    const Row contractor = contractorOf(db, s);
+    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractor));
+    if (isNaturalPerson(contractor)) {
+        doc.setLabel(QStringLiteral("party_caption"), QStringLiteral("سرکار خانم/آقاي"));
+        doc.setLabel(QStringLiteral("id_caption"), QStringLiteral("با کد ملي"));
+        doc.setLabel(QStringLiteral("id_no"), textOf(contractor, QStringLiteral("nation")));
+        doc.setLabel(QStringLiteral("eghtesadi_cod"), QString());
+    } else {
+        doc.setLabel(QStringLiteral("party_caption"), QStringLiteral("مهندسين مشاور"));
+        doc.setLabel(QStringLiteral("id_caption"), QStringLiteral("با شناسه"));
+        doc.setLabel(QStringLiteral("id_no"), textOf(contractor, QStringLiteral("comp_shenase")));
+        doc.setLabel(QStringLiteral("eghtesadi_cod"), textOf(contractor, QStringLiteral("comp_eghtesadi_cod")));
+    }
+    setContractorColumns(doc, contractor, {"zipcode"});
+    const BorvinatFilters &f = source.search.filters;
+    doc.setLabel(QStringLiteral("city_caption"), severalEntries(f.city) ? QStringLiteral("شهرستان هاي") : QStringLiteral("شهرستان"));
+    doc.setLabel(QStringLiteral("rosta_caption"), severalEntries(f.rosta) ? QStringLiteral("روستا هاي") : QStringLiteral("روستا"));
+    doc.setLabel(QStringLiteral("city"), report::joinedList(f.city));
+    doc.setLabel(QStringLiteral("rosta"), report::joinedList(f.rosta));
+    doc.setLabel(QStringLiteral("roz"), QStringLiteral("120"));
+    doc.setLabel(QStringLiteral("modirkol"), report::roleName(db, officialList(QStringLiteral("modirkol"))));
+    return doc;
+}
+
+Document agreementAnnex(const Db &db, const StudyLetterSource &source, const AgreementKind &kind)
+{
+    Document doc = pageDocument(QStringLiteral("m_movafeghatname4"), source.study, kind);
+    askPlacesFont(doc);
+    const QString name = report::contractorName(contractorOf(db, source.study));
+    doc.setLabel(QStringLiteral("tarh_moshaver_name"), name);
+    doc.setLabel(QStringLiteral("tarh_moshaver_name2"), name);
+    doc.setLabel(QStringLiteral("city"), report::joinedList(source.search.filters.city));
+    doc.setLabel(QStringLiteral("rosta"), report::joinedList(source.search.filters.rosta));
+    return doc;
+}
+
+Document agreementCoefficients(const Db &db, const StudyLetterSource &source, const AgreementKind &kind)
+{
+    const Row &s = source.study;
+    Document doc = pageDocument(QStringLiteral("m_movafeghatname14"), s, kind);
+    doc.setLabel(QStringLiteral("page_no"), QString::number(middlePageNumber(textOf(s, QStringLiteral("tarh_typ")), 14)));
+    doc.setLabel(QStringLiteral("zarib_tadil"),
+                 report::ask(QStringLiteral("Zarib Tadil"), QStringLiteral("ضريب تعديل"), study::adjustmentCoefficient(db)));
+    return doc;
+}
+
+Document agreementConflictOfInterest(const Db &db, const StudyLetterSource &source)
+{
+    const Row &s = source.study;
+    Document doc = Document::load(QStringLiteral("m_movafeghatname33"));
+    doc.fillFromRow(s);
+    report::askFontSize(doc, {QStringLiteral("rosta")}, QStringLiteral("Font Size Rosta"), QStringLiteral("اندازه فونت نام روستا"));
+    doc.setLabel(QStringLiteral("page_no"), QString::number(middlePageNumber(textOf(s, QStringLiteral("tarh_typ")), 33)));
+    doc.setLabel(QStringLiteral("city"), report::joinedList(source.search.filters.city));
+    doc.setLabel(QStringLiteral("rosta"), report::joinedList(source.search.filters.rosta));
+    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractorOf(db, s)));
+    return doc;
+}
+
+Document agreementMoneyLaundering(const Db &db, const StudyLetterSource &source)
+{
+    const Row &s = source.study;
+    const Row contractor = contractorOf(db, s);
+    Document doc = Document::load(QStringLiteral("m_movafeghatname36"));
+    doc.fillFromRow(s);
+    doc.setLabel(QStringLiteral("page_no"), closingPageNumber(s, contractor, 36));
+    const bool natural = isNaturalPerson(contractor);
+    doc.setVisible(QStringLiteral("hoghoghi"), !natural);
+    doc.setVisible(QStringLiteral("haghighi"), natural);
+    setContractorColumns(doc, contractor, {"comp_name", "comp_no", "comp_dat", "comp_loc", "comp_shenase", "adr", "father",
+                                           "birthday", "sh_no", "sodor", "nation", "zipcode", "mobile"});
+    doc.setLabel(QStringLiteral("person_name"), natural ? report::contractorName(contractor) : QString());
+    return doc;
+}
+
+Document agreementBankAccount(const Db &db, const StudyLetterSource &source)
+{
+    const Row &s = source.study;
+    const Row contractor = contractorOf(db, s);
+    Document doc = Document::load(QStringLiteral("m_movafeghatname39"));
+    doc.fillFromRow(s);
+    doc.setLabel(QStringLiteral("page_no"), closingPageNumber(s, contractor, 38));
+    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractor));
+    setContractorColumns(doc, contractor, {"hesab_no", "bank", "shobe"});
+    doc.setLabel(QStringLiteral("moaven"), textOf(s, QStringLiteral("tamin_loc")).trimmed() == QStringLiteral("استاني")
+                                               ? QStringLiteral("معاون پشتيباني")
+                                               : QStringLiteral("معاون ذيحسابي"));
+    return doc;
+}
+
+Document agreementUndertaking(const Db &db, const StudyLetterSource &source)
+{
+    const Row &s = source.study;
+    const Row contractor = contractorOf(db, s);
+    Document doc = Document::load(QStringLiteral("m_movafeghatname38"));
+    doc.fillFromRow(s);
+    doc.setLabel(QStringLiteral("page_no"), closingPageNumber(s, contractor, 39));
+    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractor));
+    setContractorColumns(doc, contractor, {"nation", "father"});
     return doc;
 }
 

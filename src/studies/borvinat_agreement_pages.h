@@ -19,6 +19,10 @@ AgreementKind askAgreementKind();
 // has fewer pages before it.
 int middlePageNumber(const QString &planType, int page);
 
+// The number of a closing page (`legalPage` 36 to 39) by the contractor kind: a
+// natural person's contract has two pages fewer. Asked for a local revision.
+QString closingPageNumber(const Row &study, const Row &contractor, int legalPage);
+
 // The contract fee in rials for the pages that print it: the last search's
 // grouped fee, or asked when no study matches.
 Money agreementRials(const Db &db, const StudyLetterSource &source);
@@ -28,6 +32,20 @@ report::Document agreementCover(const Db &db, const StudyLetterSource &source, c
 // "صفحه 3 - حق الزحمه،نشاني و امضا", or with `withNames` "صفحه 3_1 - حق الزحمه با اسامي".
 report::Document agreementFeePage(const Db &db, const StudyLetterSource &source, const AgreementKind &kind,
                                   bool withNames);
+// "صفحه 2 - طرفين و موضوع": the parties and the subject.
+report::Document agreementParties(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
+// "صفحه 4 - پيوست شماره يک".
+report::Document agreementAnnex(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
+// "صفحه14 - ضرائب": the adjustment coefficient asked.
+report::Document agreementCoefficients(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
+// "صفحه33 - مداخله منع کارکنان".
+report::Document agreementConflictOfInterest(const Db &db, const StudyLetterSource &source);
+// "صفحه36 - پولشويي".
+report::Document agreementMoneyLaundering(const Db &db, const StudyLetterSource &source);
+// "صفحه 38 - شماره حساب" (`m_movafeghatname39`).
+report::Document agreementBankAccount(const Db &db, const StudyLetterSource &source);
+// "صفحه39 - تعهدنامه" (`m_movafeghatname38`).
+report::Document agreementUndertaking(const Db &db, const StudyLetterSource &source);
 // "صفحه12 - حق الزحمه": its boundary-plan variant for that plan type.
 report::Document agreementFeeSchedule(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
 

@@ -333,11 +333,19 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
         else
             notAvailable();
     });
+    // By position in the agreement menu.
     const std::vector<std::pair<int, LetterFill>> agreementFills = {
         {0, [](const Db &db, const StudyLetterSource &s) { return agreementCover(db, s, askAgreementKind()); }},
+        {1, [](const Db &db, const StudyLetterSource &s) { return agreementParties(db, s, askAgreementKind()); }},
         {2, [](const Db &db, const StudyLetterSource &s) { return agreementFeePage(db, s, askAgreementKind(), false); }},
         {3, [](const Db &db, const StudyLetterSource &s) { return agreementFeePage(db, s, askAgreementKind(), true); }},
+        {4, [](const Db &db, const StudyLetterSource &s) { return agreementAnnex(db, s, askAgreementKind()); }},
         {5, [](const Db &db, const StudyLetterSource &s) { return agreementFeeSchedule(db, s, askAgreementKind()); }},
+        {6, [](const Db &db, const StudyLetterSource &s) { return agreementCoefficients(db, s, askAgreementKind()); }},
+        {9, agreementConflictOfInterest},
+        {12, agreementMoneyLaundering},
+        {14, agreementBankAccount},
+        {15, agreementUndertaking},
     };
     QList<QAction *> agreementLater = agreementItems;
     for (const auto &[index, fill] : agreementFills) {

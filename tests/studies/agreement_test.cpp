@@ -272,7 +272,7 @@ TEST_P(AgreementPagesTest, BrowserItemsAskTheKindAndPreview)
     EXPECT_EQ(user().messages.size(), 1u);
     // Pages not built yet still say so.
     user().clear();
-    w.agreementItems[1]->trigger();
+    w.agreementItems[7]->trigger();
     EXPECT_TRUE(user().documents.empty());
     EXPECT_EQ(user().messages.size(), 1u);
 }
@@ -342,6 +342,88 @@ TEST_P(AgreementPagesTest, FeeSchedulePageNumberVariantAndUnspelledWords)
     EXPECT_TRUE(user().prompts.isEmpty()) << "page 12 never asks for the words";
 }
 
+TEST_P(AgreementPagesTest, PartiesNameSingularOrPluralAndTheContractorKind)
+{
+    const qint64 legal = addContractor(false), natural = addContractor(true);
+    db().exec("UPDATE peymankaran SET nation = '0012345678', comp_shenase = '10101', comp_eghtesadi_cod = '4114', zipcode = '3813'");
+    const qint64 company = addStudy("county A", "village 1", "1", legal);
+    StudyLetterSource s = sourceOf(company, {"county A"});
+    s.search.filters.rosta = QStringList{"village 1", "village 2"};
+    Document doc = agreementParties(db(), s, agreementKind(QStringLiteral("تفاهم نامه")));
+    EXPECT_EQ(doc.label("city_caption"), QStringLiteral("شهرستان"));
+    EXPECT_EQ(doc.label("rosta_caption"), QStringLiteral("روستا هاي"));
+    EXPECT_EQ(doc.label("rosta"), "village 1-village 2");
+    EXPECT_EQ(doc.label("party_caption"), QStringLiteral("مهندسين مشاور"));
+    EXPECT_EQ(doc.label("id_caption"), QStringLiteral("با شناسه"));
+    EXPECT_EQ(doc.label("id_no"), "10101");
+    EXPECT_EQ(doc.label("eghtesadi_cod"), "4114");
+    EXPECT_EQ(doc.label("zipcode"), "3813");
+    EXPECT_EQ(doc.label("roz"), "120");
+    for (int i = 1; i <= 9; ++i)
+        EXPECT_EQ(doc.label(QStringLiteral("kind_word%1").arg(i)), QStringLiteral("تفاهمنامه")) << i;
+
+    s = sourceOf(addStudy("county A", "village 1", "1", natural), {"county A", "county B"});
+    s.search.filters.rosta = QStringList{"village 1"};
+    user().clear();
+    doc = agreementParties(db(), s, agreementKind(QStringLiteral("موافقتنامه/تفاهم نامه")));
+    EXPECT_EQ(doc.label("city_caption"), QStringLiteral("شهرستان هاي"));
+    EXPECT_EQ(doc.label("rosta_caption"), QStringLiteral("روستا"));
+    EXPECT_EQ(doc.label("party_caption"), QStringLiteral("سرکار خانم/آقاي"));
+    EXPECT_EQ(doc.label("id_caption"), QStringLiteral("با کد ملي"));
+    EXPECT_EQ(doc.label("id_no"), "0012345678");
+    EXPECT_EQ(doc.label("eghtesadi_cod"), QString());
+    EXPECT_EQ(doc.label("kind_word9"), QStringLiteral("قرارداد"));
+    EXPECT_TRUE(fullyFilled(doc));
+}
+
+TEST_P(AgreementPagesTest, ClosingPagesNumberByContractorAndShowItsOwnDetails)
+{
+    const qint64 legal = addContractor(false), natural = addContractor(true);
+    db().exec("UPDATE peymankaran SET hesab_no = '0101-22', bank = 'Melli', father = 'Ali', comp_no = '5566'");
+    const qint64 company = addStudy("county A", "village 1", "1", legal, QStringLiteral("استاني"));
+    const qint64 person = addStudy("county A", "village 2", "1", natural);
+    const qint64 nobody = addStudy("county A", "village 3", "1", 0);
+
+    Document doc = agreementMoneyLaundering(db(), sourceOf(company, {"county A"}));
+    EXPECT_EQ(doc.label("page_no"), "36");
+    EXPECT_TRUE(doc.isVisible("hoghoghi"));
+    EXPECT_FALSE(doc.isVisible("haghighi"));
+    EXPECT_EQ(doc.label("comp_no"), "5566");
+    EXPECT_TRUE(fullyFilled(doc));
+    doc = agreementMoneyLaundering(db(), sourceOf(person, {"county A"}));
+    EXPECT_EQ(doc.label("page_no"), "34");
+    EXPECT_FALSE(doc.isVisible("hoghoghi"));
+    EXPECT_TRUE(doc.isVisible("haghighi"));
+    EXPECT_EQ(doc.label("person_name"), "Sara Karimi");
+    EXPECT_EQ(agreementMoneyLaundering(db(), sourceOf(nobody, {"county A"})).label("page_no"), "36");
+
+    doc = agreementBankAccount(db(), sourceOf(company, {"county A"}));
+    EXPECT_EQ(doc.label("page_no"), "38");
+    EXPECT_EQ(doc.label("hesab_no"), "0101-22");
+    EXPECT_EQ(doc.label("moaven"), QStringLiteral("معاون پشتيباني"));
+    doc = agreementBankAccount(db(), sourceOf(person, {"county A"}));
+    EXPECT_EQ(doc.label("page_no"), "36");
+    EXPECT_EQ(doc.label("moaven"), QStringLiteral("معاون ذيحسابي"));
+    doc = agreementUndertaking(db(), sourceOf(person, {"county A"}));
+    EXPECT_EQ(doc.label("page_no"), "37");
+    EXPECT_EQ(doc.label("father"), "Ali");
+    EXPECT_TRUE(user().prompts.isEmpty());
+
+    // A local revision asks, offering the computed number.
+    const qint64 local = addStudy("county A", "village 4", "1", natural, QString(), QStringLiteral("بازنگري-موضعي"));
+    user().inputs = {std::nullopt, QStringLiteral("22")};
+    EXPECT_EQ(agreementMoneyLaundering(db(), sourceOf(local, {"county A"})).label("page_no"), "34");
+    EXPECT_EQ(agreementUndertaking(db(), sourceOf(local, {"county A"})).label("page_no"), "22");
+    EXPECT_EQ(user().prompts, (QStringList{QStringLiteral("شماره صفحه"), QStringLiteral("شماره صفحه")}));
+    EXPECT_EQ(agreementConflictOfInterest(db(), sourceOf(local, {"county A"})).label("page_no"), "25");
+    user().clear();
+    user().inputs = {QStringLiteral("1.08")};
+    doc = agreementCoefficients(db(), sourceOf(local, {"county A"}), agreementKind("x"));
+    EXPECT_EQ(doc.label("page_no"), "9");
+    EXPECT_EQ(doc.label("zarib_tadil"), "1.08");
+    EXPECT_EQ(user().prompts, QStringList{QStringLiteral("ضريب تعديل")});
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, AgreementPagesTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) { return bv::test::engineName(info.param); });
 
@@ -349,7 +431,8 @@ TEST(AgreementTemplates, RenderOnA4Portrait)
 {
     QTemporaryDir dir;
     for (const char *name : {"m_movafeghatname1", "m_movafeghatname3", "m_movafeghatname3_1", "m_movafeghatname12",
-                             "m_movafeghatname12_1"}) {
+                             "m_movafeghatname12_1", "m_movafeghatname2", "m_movafeghatname4", "m_movafeghatname14",
+                             "m_movafeghatname33", "m_movafeghatname36", "m_movafeghatname38", "m_movafeghatname39"}) {
         SCOPED_TRACE(name);
         const QString prefix = dir.filePath(QString::fromLatin1(name));
         QProcess p;
