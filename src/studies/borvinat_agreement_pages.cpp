@@ -83,6 +83,17 @@ void askPlacesFont(Document &doc)
                         QStringLiteral("14"));
 }
 
+void askVillageFont(Document &doc)
+{
+    report::askFontSize(doc, {QStringLiteral("rosta")}, QStringLiteral("Font Size Rosta"), QStringLiteral("اندازه فونت نام روستا"));
+}
+
+// The fee in words: spelled, or asked when beyond the spelled range.
+QString feeWords(const FeeText &fee)
+{
+    return fee.spelled ? fee.words : report::ask(QStringLiteral("Mablagh Horofi"), QStringLiteral("مبلغ قرارداد بحروف"), fee.digits);
+}
+
 void setContractorColumns(Document &doc, const Row &contractor, std::initializer_list<const char *> columns)
 {
     for (const char *column : columns)
@@ -243,6 +254,45 @@ Document agreementCoefficients(const Db &db, const StudyLetterSource &source, co
     doc.setLabel(QStringLiteral("page_no"), QString::number(middlePageNumber(textOf(s, QStringLiteral("tarh_typ")), 14)));
     doc.setLabel(QStringLiteral("zarib_tadil"),
                  report::ask(QStringLiteral("Zarib Tadil"), QStringLiteral("ضريب تعديل"), study::adjustmentCoefficient(db)));
+    return doc;
+}
+
+Document agreementKeyPeople(const Db &db, const StudyLetterSource &source, const AgreementKind &kind)
+{
+    const Row &s = source.study;
+    Document doc = pageDocument(QStringLiteral("m_movafeghatname32"), s, kind);
+    askVillageFont(doc);
+    const std::pair<const char *, std::pair<QString, QString>> people[] = {
+        {"modir_project", {QStringLiteral("Project Modir"), QStringLiteral("مدير پروژه")}},
+        {"karshenas_barname", {QStringLiteral("Borvinat Karshenas"), QStringLiteral("کارشناس مطالعات و برنامه ريزي")}},
+        {"karshenas_tarahi", {QStringLiteral("Tarahi Karshenas"), QStringLiteral("کارشناس طراحي")}},
+        {"karshenas_tafsili", {QStringLiteral("Tafsili Karshenas"), QStringLiteral("کارشناس طرح تفصيلي")}},
+        {"karshenas_gis", {QStringLiteral("GIS Karshenas"), QStringLiteral("کارشناس جي آي اس")}},
+    };
+    for (const auto &[label, question] : people)
+        doc.setLabel(QString::fromLatin1(label), report::ask(question.first, question.second, QStringLiteral("?")));
+    doc.setLabel(QStringLiteral("page_no"), QString::number(middlePageNumber(textOf(s, QStringLiteral("tarh_typ")), 32)));
+    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractorOf(db, s)));
+    doc.setLabel(QStringLiteral("rosta"), report::joinedList(source.search.filters.rosta));
+    return doc;
+}
+
+Document agreementCapacity(const Db &db, const StudyLetterSource &source, const AgreementKind &kind, bool withFee)
+{
+    const Row &s = source.study;
+    Document doc = pageDocument(withFee ? QStringLiteral("m_movafeghatname34") : QStringLiteral("m_movafeghatname35"), s, kind);
+    doc.setLabel(QStringLiteral("field"), report::ask(QStringLiteral("Field"), QStringLiteral("گرايش مشاور"), QStringLiteral("مطالعات جغرافيايي و برنامه ريزي فضايي")));
+    doc.setLabel(QStringLiteral("scale"), report::ask(QStringLiteral("scale"), QStringLiteral("ظرفيت"), QStringLiteral("1")));
+    askVillageFont(doc);
+    doc.setLabel(QStringLiteral("page_no"),
+                 QString::number(middlePageNumber(textOf(s, QStringLiteral("tarh_typ")), withFee ? 34 : 35)));
+    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractorOf(db, s)));
+    doc.setLabel(QStringLiteral("rosta"), report::joinedList(source.search.filters.rosta));
+    if (withFee) {
+        const FeeText fee = feeText(agreementRials(db, source));
+        doc.setLabel(QStringLiteral("mablagh"), fee.digits);
+        doc.setLabel(QStringLiteral("mablagh_horofi"), feeWords(fee));
+    }
     return doc;
 }
 

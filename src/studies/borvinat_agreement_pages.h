@@ -38,6 +38,10 @@ report::Document agreementParties(const Db &db, const StudyLetterSource &source,
 report::Document agreementAnnex(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
 // "صفحه14 - ضرائب": the adjustment coefficient asked.
 report::Document agreementCoefficients(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
+// "صفحه32 - اسامي عوامل کليدي": the five key people asked.
+report::Document agreementKeyPeople(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
+// "صفحه34 - اظهارنامه ظرفيت آماده بکار1" (`withFee`) and "...2".
+report::Document agreementCapacity(const Db &db, const StudyLetterSource &source, const AgreementKind &kind, bool withFee);
 // "صفحه33 - مداخله منع کارکنان".
 report::Document agreementConflictOfInterest(const Db &db, const StudyLetterSource &source);
 // "صفحه36 - پولشويي".

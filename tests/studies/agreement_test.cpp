@@ -424,6 +424,37 @@ TEST_P(AgreementPagesTest, ClosingPagesNumberByContractorAndShowItsOwnDetails)
     EXPECT_EQ(user().prompts, QStringList{QStringLiteral("ضريب تعديل")});
 }
 
+TEST_P(AgreementPagesTest, KeyPeopleAndCapacityPagesAskInTurn)
+{
+    const qint64 legal = addContractor(false);
+    addStudy("county A", "village 2", "30.08", legal);
+    const qint64 id = addStudy("county A", "village 1", "27.57", legal, QString(), QStringLiteral("بازنگري-موضعي"));
+    user().inputs = {QStringLiteral("13"), QStringLiteral("P1"), QStringLiteral("P2"), QStringLiteral("P3"), QStringLiteral("P4"),
+                     QStringLiteral("P5")};
+    Document doc = agreementKeyPeople(db(), sourceOf(id, {"county A"}), agreementKind("x"));
+    EXPECT_EQ(user().prompts, (QStringList{"اندازه فونت نام روستا", "مدير پروژه", "کارشناس مطالعات و برنامه ريزي", "کارشناس طراحي", "کارشناس طرح تفصيلي", "کارشناس جي آي اس"}));
+    EXPECT_EQ((QStringList{doc.label("modir_project"), doc.label("karshenas_barname"), doc.label("karshenas_tarahi"),
+                           doc.label("karshenas_tafsili"), doc.label("karshenas_gis")}),
+              (QStringList{"P1", "P2", "P3", "P4", "P5"}));
+    EXPECT_EQ(doc.label("page_no"), "24");
+    EXPECT_EQ(doc.label("tarh_moshaver_name"), "Mehr Consultants");
+
+    user().clear();
+    user().inputs = {std::nullopt, QStringLiteral("3")};
+    doc = agreementCapacity(db(), sourceOf(id, {"county A"}), agreementKind("x"), true);
+    EXPECT_EQ(user().prompts, (QStringList{"گرايش مشاور", "ظرفيت", "اندازه فونت نام روستا"}));
+    EXPECT_EQ(doc.label("field"), QStringLiteral("مطالعات جغرافيايي و برنامه ريزي فضايي"));
+    EXPECT_EQ(doc.label("scale"), "3");
+    EXPECT_EQ(doc.label("page_no"), "26");
+    EXPECT_EQ(doc.label("mablagh"), "57,650,000");
+    EXPECT_EQ(doc.label("mablagh_horofi"), QStringLiteral(" پنجاه و هفت ميليون و  ششصد و پنجاه هزار ريال"));
+    EXPECT_TRUE(fullyFilled(doc));
+    doc = agreementCapacity(db(), sourceOf(id, {"county A"}), agreementKind("x"), false);
+    EXPECT_EQ(doc.name(), "m_movafeghatname35");
+    EXPECT_EQ(doc.label("page_no"), "27");
+    EXPECT_FALSE(doc.hasLabel("mablagh"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, AgreementPagesTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) { return bv::test::engineName(info.param); });
 
@@ -432,7 +463,7 @@ TEST(AgreementTemplates, RenderOnA4Portrait)
     QTemporaryDir dir;
     for (const char *name : {"m_movafeghatname1", "m_movafeghatname3", "m_movafeghatname3_1", "m_movafeghatname12",
                              "m_movafeghatname12_1", "m_movafeghatname2", "m_movafeghatname4", "m_movafeghatname14",
-                             "m_movafeghatname33", "m_movafeghatname36", "m_movafeghatname38", "m_movafeghatname39"}) {
+                             "m_movafeghatname32", "m_movafeghatname33", "m_movafeghatname34", "m_movafeghatname35", "m_movafeghatname36", "m_movafeghatname38", "m_movafeghatname39"}) {
         SCOPED_TRACE(name);
         const QString prefix = dir.filePath(QString::fromLatin1(name));
         QProcess p;
