@@ -15,6 +15,12 @@ struct AgreementKind {
 AgreementKind agreementKind(const QString &answer);
 AgreementKind askAgreementKind();
 
+// The program documents holding the rest of the agreement: the guide plan's,
+// the revision's, the boundary plan's and the memorandum's.
+inline const QStringList agreementDocuments = {QStringLiteral("فايل موافقت نامه مطالعات-هادي"), QStringLiteral("فايل موافقت نامه مطالعات-بازنگري"),
+                                               QStringLiteral("فايل موافقت نامه مطالعات-تعيين محدوده"), QStringLiteral("فايل تفاهمنامه مطالعات")};
+inline const QString noAgreementDocumentMessage = QStringLiteral("فايلي در بخش ضمائم با اين عنوان نيست");
+
 // The number a middle page (12, 14, 16, 32 to 35) prints: a local revision
 // has fewer pages before it.
 int middlePageNumber(const QString &planType, int page);

@@ -2,6 +2,7 @@
 
 #include "attachment_window.h"
 #include "borvinat_arzyabi.h"
+#include "attachments.h"
 #include "borvinat_agreement_pages.h"
 #include "borvinat_barnameha.h"
 #include "borvinat_checklists.h"
@@ -354,6 +355,18 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     for (const auto &[index, fill] : agreementFills) {
         connect(agreementItems[index], &QAction::triggered, this, [this, fill] { printLetter(fill); });
         agreementLater.removeOne(agreementItems[index]);
+    }
+    for (int i = 0; i < agreementDocuments.size(); ++i) {
+        QAction *item = agreementItems[16 + i];
+        connect(item, &QAction::triggered, this, [description = agreementDocuments[i]] {
+            try {
+                if (openProgramDocument(dm().main(), description) == ProgramDocumentOutcome::Missing)
+                    ui().message(noAgreementDocumentMessage);
+            } catch (const DbError &e) {
+                ui().message(e.text(), MessageKind::Error);
+            }
+        });
+        agreementLater.removeOne(item);
     }
     laterItems << agreementLater;
     for (QAction *later : laterItems)

@@ -455,6 +455,30 @@ TEST_P(AgreementPagesTest, KeyPeopleAndCapacityPagesAskInTurn)
     EXPECT_FALSE(doc.hasLabel("mablagh"));
 }
 
+TEST_P(AgreementPagesTest, RestOfTheAgreementOpensItsProgramDocument)
+{
+    borvinat_src &w = windows::get<borvinat_src>();
+    w.prepare();
+    db().exec("INSERT INTO zamaem (cmt, ramz, pictype, pic) VALUES (?, '', '.docx', ?)",
+              {agreementDocuments[1], QByteArray("revision pages")});
+    for (int i = 0; i < agreementDocuments.size(); ++i) {
+        SCOPED_TRACE(i);
+        user().clear();
+        w.agreementItems[16 + i]->trigger();
+        if (i == 1) {
+            ASSERT_EQ(user().opened.size(), 1);
+            EXPECT_TRUE(user().opened.front().endsWith(".docx"));
+            QFile copy(user().opened.front());
+            ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+            EXPECT_EQ(copy.readAll(), "revision pages");
+            EXPECT_TRUE(user().messages.empty());
+        } else {
+            EXPECT_TRUE(user().opened.isEmpty());
+            EXPECT_EQ(user().messageTexts(), QStringList{noAgreementDocumentMessage});
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, AgreementPagesTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) { return bv::test::engineName(info.param); });
 
