@@ -6,6 +6,7 @@
 #include "text.h"
 
 #include <QHash>
+#include <QImage>
 
 namespace bv::studies {
 
@@ -254,6 +255,25 @@ Document agreementCoefficients(const Db &db, const StudyLetterSource &source, co
     doc.setLabel(QStringLiteral("page_no"), QString::number(middlePageNumber(textOf(s, QStringLiteral("tarh_typ")), 14)));
     doc.setLabel(QStringLiteral("zarib_tadil"),
                  report::ask(QStringLiteral("Zarib Tadil"), QStringLiteral("ضريب تعديل"), study::adjustmentCoefficient(db)));
+    return doc;
+}
+
+Document agreementSelectionMinutes(const Db &db, const StudyLetterSource &source)
+{
+    const Row &s = source.study;
+    Document doc = Document::load(QStringLiteral("m_frm_moshaver_tehran"));
+    doc.fillFromRow(s);
+    doc.setLabel(QStringLiteral("page_no"), QString::number(middlePageNumber(textOf(s, QStringLiteral("tarh_typ")), 16)));
+    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractorOf(db, s)));
+    for (const QString &description : selectionMinutesPictures)
+        for (const Row &r : db.rows(QStringLiteral("SELECT pic FROM borvinat_pic WHERE borvinat_id = ? AND cmt = ? ORDER BY id"),
+                                    {s.value(QStringLiteral("id")), description})) {
+            const QImage image = QImage::fromData(r.value(QStringLiteral("pic")).toByteArray());
+            if (!image.isNull()) {
+                doc.setImage(QStringLiteral("pic"), image);
+                return doc;
+            }
+        }
     return doc;
 }
 

@@ -44,6 +44,12 @@ report::Document agreementParties(const Db &db, const StudyLetterSource &source,
 report::Document agreementAnnex(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
 // "صفحه14 - ضرائب": the adjustment coefficient asked.
 report::Document agreementCoefficients(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
+// The descriptions the selection minutes' picture is looked up by, in order.
+inline const QStringList selectionMinutesPictures = {QStringLiteral("تصوير صورتجلسه کميته تصويب انتخاب مشاور دفتر مرکزي"), QStringLiteral("صورتجلسه کميته تصويب انتخاب مشاور دفتر مرکزي"),
+                                                     QStringLiteral("صورتجلسه انتخاب مشاور دفتر مرکزي")};
+// "صفحه16-صورتجلسه کميته انتخاب مشاور دفتر مرکزي": the study's first attachment of
+// those descriptions that is an image; none, no picture.
+report::Document agreementSelectionMinutes(const Db &db, const StudyLetterSource &source);
 // "صفحه32 - اسامي عوامل کليدي": the five key people asked.
 report::Document agreementKeyPeople(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
 // "صفحه34 - اظهارنامه ظرفيت آماده بکار1" (`withFee`) and "...2".

@@ -343,6 +343,7 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
         {4, [](const Db &db, const StudyLetterSource &s) { return agreementAnnex(db, s, askAgreementKind()); }},
         {5, [](const Db &db, const StudyLetterSource &s) { return agreementFeeSchedule(db, s, askAgreementKind()); }},
         {6, [](const Db &db, const StudyLetterSource &s) { return agreementCoefficients(db, s, askAgreementKind()); }},
+        {7, agreementSelectionMinutes},
         {8, [](const Db &db, const StudyLetterSource &s) { return agreementKeyPeople(db, s, askAgreementKind()); }},
         {9, agreementConflictOfInterest},
         {10, [](const Db &db, const StudyLetterSource &s) { return agreementCapacity(db, s, askAgreementKind(), true); }},

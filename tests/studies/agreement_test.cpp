@@ -11,6 +11,7 @@
 #include "windows.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -272,7 +273,7 @@ TEST_P(AgreementPagesTest, BrowserItemsAskTheKindAndPreview)
     EXPECT_EQ(user().messages.size(), 1u);
     // Pages not built yet still say so.
     user().clear();
-    w.agreementItems[7]->trigger();
+    w.agreementItems[13]->trigger();
     EXPECT_TRUE(user().documents.empty());
     EXPECT_EQ(user().messages.size(), 1u);
 }
@@ -479,6 +480,39 @@ TEST_P(AgreementPagesTest, RestOfTheAgreementOpensItsProgramDocument)
     }
 }
 
+TEST_P(AgreementPagesTest, SelectionMinutesTakeTheFirstPictureFoundByDescription)
+{
+    const qint64 id = addStudy("county A", "village 1", "1", addContractor(false), QString(), QStringLiteral("بازنگري-موضعي"));
+    auto png = [](int width) {
+        QImage image(width, 10, QImage::Format_RGB32);
+        image.fill(Qt::darkBlue);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return bytes;
+    };
+    auto attach = [&](const QString &description, const QByteArray &content) {
+        db().exec("INSERT INTO borvinat_pic (borvinat_id, cmt, pictyp, pic) VALUES (?, ?, '.png', ?)", {id, description, content});
+    };
+    Document doc = agreementSelectionMinutes(db(), sourceOf(id, {"county A"}));
+    EXPECT_TRUE(doc.image("pic").isNull());
+    EXPECT_EQ(doc.label("page_no"), "11");
+    EXPECT_EQ(doc.label("tarh_moshaver_name"), "Mehr Consultants");
+
+    attach(selectionMinutesPictures[2], png(30));
+    EXPECT_EQ(agreementSelectionMinutes(db(), sourceOf(id, {"county A"})).image("pic").width(), 30);
+    attach(selectionMinutesPictures[1], png(20));
+    EXPECT_EQ(agreementSelectionMinutes(db(), sourceOf(id, {"county A"})).image("pic").width(), 20);
+    // A file that is no picture is passed over.
+    attach(selectionMinutesPictures[0], QByteArray("not a picture"));
+    EXPECT_EQ(agreementSelectionMinutes(db(), sourceOf(id, {"county A"})).image("pic").width(), 20);
+    attach(selectionMinutesPictures[0], png(10));
+    doc = agreementSelectionMinutes(db(), sourceOf(id, {"county A"}));
+    EXPECT_EQ(doc.image("pic").width(), 10);
+    EXPECT_TRUE(fullyFilled(doc));
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, AgreementPagesTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) { return bv::test::engineName(info.param); });
 
@@ -487,7 +521,7 @@ TEST(AgreementTemplates, RenderOnA4Portrait)
     QTemporaryDir dir;
     for (const char *name : {"m_movafeghatname1", "m_movafeghatname3", "m_movafeghatname3_1", "m_movafeghatname12",
                              "m_movafeghatname12_1", "m_movafeghatname2", "m_movafeghatname4", "m_movafeghatname14",
-                             "m_movafeghatname32", "m_movafeghatname33", "m_movafeghatname34", "m_movafeghatname35", "m_movafeghatname36", "m_movafeghatname38", "m_movafeghatname39"}) {
+                             "m_frm_moshaver_tehran", "m_movafeghatname32", "m_movafeghatname33", "m_movafeghatname34", "m_movafeghatname35", "m_movafeghatname36", "m_movafeghatname38", "m_movafeghatname39"}) {
         SCOPED_TRACE(name);
         const QString prefix = dir.filePath(QString::fromLatin1(name));
         QProcess p;
