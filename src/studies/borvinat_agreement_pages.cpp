@@ -59,6 +59,8 @@ QString officialList(const QString &label)
         {QStringLiteral("raees_mali"), QStringLiteral("رپيس امور مالي")},
         {QStringLiteral("raees_hoghoghi"), QStringLiteral("رپيس امور حقوقي")},
         {QStringLiteral("moaven_zihesabi"), QStringLiteral("معاون ذيحسابي")},
+        {QStringLiteral("karshenas_naghshe"), QStringLiteral("کارشناس نقشه برداري")},
+        {QStringLiteral("karshenas_archive"), QStringLiteral("کارشناس آرشيو فني")},
     };
     return lists.value(label);
 }
@@ -342,6 +344,71 @@ Document agreementMoneyLaundering(const Db &db, const StudyLetterSource &source)
     setContractorColumns(doc, contractor, {"comp_name", "comp_no", "comp_dat", "comp_loc", "comp_shenase", "adr", "father",
                                            "birthday", "sh_no", "sodor", "nation", "zipcode", "mobile"});
     doc.setLabel(QStringLiteral("person_name"), natural ? report::contractorName(contractor) : QString());
+    return doc;
+}
+
+ResultSet agreementSummaryRows(const Db &db, const BorvinatFilters &filters)
+{
+    const Conditions c = agreementConditions(db.dialect(), filters);
+    const ResultSet studies = db.select(
+        QStringLiteral("SELECT borvinat.id, city, rosta, cod, jamiyat, masahat, tarh_typ, prot_mablagh, prot_mablagh_binofoz, "
+                       "peymankaran.typ, peymankaran.fname, peymankaran.lname, peymankaran.comp_name FROM borvinat "
+                       "LEFT JOIN peymankaran ON borvinat.peymankar_id = peymankaran.id WHERE ")
+            + c.sql() + QStringLiteral(" ORDER BY borvinat.id"),
+        c.values());
+    ResultSet out;
+    out.columns = QStringList{"id", "city", "rosta", "cod", "jamiyat", "masahat", "zaribbozorgi", "x_ba", "x_bi",
+                              "zarib_dori", "zarib_mantaghe", "tarh_moshaver_name2", "ba", "bi"};
+    // One village per study, looked up once per code.
+    QHash<QString, study::VillageCoefficients> villages;
+    auto wholeOf = [](const QVariant &v) -> std::optional<std::int64_t> {
+        const NumberReading r = readNumber(v.toString(), Grouping::Refused);
+        return r.ok() ? r.value.wholeValue() : std::nullopt;
+    };
+    for (int r = 0; r < studies.size(); ++r) {
+        auto at = [&](const char *column) { return studies.value(r, QString::fromLatin1(column)); };
+        const QString cod = at("cod").toString();
+        if (!villages.contains(cod))
+            villages.insert(cod, study::villageCoefficients(db, cod));
+        const study::VillageCoefficients v = villages.value(cod);
+        // The area coefficient of the other plan types, for every study.
+        const std::optional<std::int64_t> area = wholeOf(at("masahat"));
+        const Decimal a = area ? study::areaCoefficient(QString(), *area) : Decimal(0);
+        const QString plan = at("tarh_typ").toString().trimmed();
+        const std::optional<std::int64_t> population = wholeOf(at("jamiyat"));
+        Row contractor;
+        for (const char *column : {"typ", "fname", "lname", "comp_name"})
+            contractor.insert(QString::fromLatin1(column), at(column));
+        out.rows.push_back({at("id"), at("city"), at("rosta"), cod, at("jamiyat"), at("masahat"),
+                            a.isZero() ? QString() : a.plain(),
+                            study::baseFee(plan, study::FeeKind::WithInfluence, population).plain(),
+                            study::baseFee(plan, study::FeeKind::WithoutInfluence, population).plain(),
+                            v.remoteness.plain(), v.province.plain(), report::contractorName(contractor),
+                            Money::fromVariant(at("prot_mablagh")).plain(),
+                            Money::fromVariant(at("prot_mablagh_binofoz")).plain()});
+    }
+    return out;
+}
+
+Document agreementSummary(const Db &db, const StudyLetterSource &source)
+{
+    const Row &s = source.study;
+    Document doc = Document::load(QStringLiteral("m_movafeghatname37"));
+    doc.fillFromRow(s);
+    doc.setLabel(QStringLiteral("zarib_tadil"),
+                 report::ask(QStringLiteral("Zarib Tadil"), QStringLiteral("ضريب تعديل"), study::adjustmentCoefficient(db)));
+    doc.setLabel(QStringLiteral("page_no"), closingPageNumber(s, contractorOf(db, s), 37));
+    ResultSet rows = agreementSummaryRows(db, source.search.filters);
+    Money ba, bi;
+    for (int r = 0; r < rows.size(); ++r) {
+        ba = ba + Money::fromVariant(rows.value(r, QStringLiteral("ba")));
+        bi = bi + Money::fromVariant(rows.value(r, QStringLiteral("bi")));
+    }
+    doc.setLabel(QStringLiteral("ba"), ba.grouped());
+    doc.setLabel(QStringLiteral("bi"), bi.grouped());
+    doc.setRows(std::move(rows));
+    for (const char *label : {"karshenas_naghshe", "karshenas_archive", "karshenas_fani", "moaven_omran", "moa_omran_post"})
+        doc.setLabel(QString::fromLatin1(label), report::roleName(db, officialList(QString::fromLatin1(label))));
     return doc;
 }
 

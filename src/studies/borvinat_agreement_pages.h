@@ -58,6 +58,11 @@ report::Document agreementCapacity(const Db &db, const StudyLetterSource &source
 report::Document agreementConflictOfInterest(const Db &db, const StudyLetterSource &source);
 // "صفحه36 - پولشويي".
 report::Document agreementMoneyLaundering(const Db &db, const StudyLetterSource &source);
+// The rows of the summary page: one per study of the contract, with its area
+// coefficient, base fees, village coefficients and contractor name.
+ResultSet agreementSummaryRows(const Db &db, const BorvinatFilters &filters);
+// "صفحه37 - خلاصه اطلاعات".
+report::Document agreementSummary(const Db &db, const StudyLetterSource &source);
 // "صفحه 38 - شماره حساب" (`m_movafeghatname39`).
 report::Document agreementBankAccount(const Db &db, const StudyLetterSource &source);
 // "صفحه39 - تعهدنامه" (`m_movafeghatname38`).

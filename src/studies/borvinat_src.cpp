@@ -349,6 +349,7 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
         {10, [](const Db &db, const StudyLetterSource &s) { return agreementCapacity(db, s, askAgreementKind(), true); }},
         {11, [](const Db &db, const StudyLetterSource &s) { return agreementCapacity(db, s, askAgreementKind(), false); }},
         {12, agreementMoneyLaundering},
+        {13, agreementSummary},
         {14, agreementBankAccount},
         {15, agreementUndertaking},
     };

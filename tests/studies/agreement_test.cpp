@@ -240,7 +240,8 @@ TEST_P(AgreementPagesTest, PagesFillFromSampleRows)
             const std::vector<report::Page> pages = doc.layout();
             ASSERT_EQ(pages.size(), 1u);
             EXPECT_EQ(pages.front().pageLayout.pageSize().id(), QPageSize::A4);
-            EXPECT_EQ(pages.front().pageLayout.orientation(), QPageLayout::Portrait);
+            EXPECT_EQ(pages.front().pageLayout.orientation(),
+                      doc.name() == "m_movafeghatname37" ? QPageLayout::Landscape : QPageLayout::Portrait);
         }
         EXPECT_TRUE(user().messages.empty()) << user().lastMessage().toStdString();
     }
@@ -273,7 +274,7 @@ TEST_P(AgreementPagesTest, BrowserItemsAskTheKindAndPreview)
     EXPECT_EQ(user().messages.size(), 1u);
     // Pages not built yet still say so.
     user().clear();
-    w.agreementItems[13]->trigger();
+    w.agreementItems[20]->trigger();
     EXPECT_TRUE(user().documents.empty());
     EXPECT_EQ(user().messages.size(), 1u);
 }
@@ -511,6 +512,44 @@ TEST_P(AgreementPagesTest, SelectionMinutesTakeTheFirstPictureFoundByDescription
     doc = agreementSelectionMinutes(db(), sourceOf(id, {"county A"}));
     EXPECT_EQ(doc.image("pic").width(), 10);
     EXPECT_TRUE(fullyFilled(doc));
+}
+
+TEST_P(AgreementPagesTest, SummaryListsEachStudyOnceWithItsCoefficients)
+{
+    const qint64 legal = addContractor(false), natural = addContractor(true);
+    const qint64 first = addStudy("county A", "village 1", "27.57", legal);
+    const qint64 second = addStudy("county A", "village 2", "30.08", natural);
+    addStudy("county B", "village 3", "99", natural);
+    db().exec("UPDATE borvinat SET cod = '22654321', masahat = '45', jamiyat = '200' WHERE id = ?", {second});
+    db().exec("UPDATE borvinat SET masahat = '0', jamiyat = '1000' WHERE id = ?", {first});
+    // Villages sharing the studies' last six code characters; the exact code wins.
+    const QString insert = "INSERT INTO abadiha (ostan, city, rosta, cod, zaribDori, zaribMantaghe) VALUES ('o', 'c', 'v', ?, ?, ?)";
+    db().exec(insert, {"99123456", 1.5, 1.5});
+    db().exec(insert, {"11123456", 1.2, 1.1});
+    db().exec(insert, {"88654321", 1.3, 0.9});
+    db().exec(insert, {"77654321", 1.7, 0.7});
+
+    const ResultSet rows = agreementSummaryRows(db(), sourceOf(first, {"county A"}).search.filters);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows.value(0, "zarib_dori").toString(), "1.2");
+    EXPECT_EQ(rows.value(0, "zarib_mantaghe").toString(), "1.1");
+    EXPECT_EQ(rows.value(1, "zarib_dori").toString(), "1.3");  // the first by id of the pattern
+    EXPECT_EQ(rows.value(0, "zaribbozorgi").toString(), QString());  // an area in no band
+    EXPECT_EQ(rows.value(1, "zaribbozorgi").toString(), "1.1");
+    EXPECT_EQ(rows.value(1, "x_ba").toString(), "23.972");
+    EXPECT_EQ(rows.value(1, "x_bi").toString(), "20.299");
+    EXPECT_EQ(rows.value(0, "x_ba").toString(),
+              study::baseFee(QStringLiteral("plan"), study::FeeKind::WithInfluence, 1000).plain());
+    EXPECT_EQ(rows.value(0, "tarh_moshaver_name2").toString(), "Mehr Consultants");
+    EXPECT_EQ(rows.value(1, "tarh_moshaver_name2").toString(), "Sara Karimi");
+
+    const Document doc = agreementSummary(db(), sourceOf(first, {"county A"}));
+    EXPECT_EQ(doc.rows().size(), 2);
+    EXPECT_EQ(doc.label("ba"), "57.65");
+    EXPECT_EQ(doc.label("bi"), "2");
+    EXPECT_EQ(doc.label("page_no"), "37");
+    EXPECT_TRUE(fullyFilled(doc));
+    EXPECT_EQ(doc.layout().front().pageLayout.orientation(), QPageLayout::Landscape);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, AgreementPagesTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
