@@ -232,17 +232,32 @@ TEST_P(AgreementPagesTest, PagesFillFromSampleRows)
         StudyLetterSource s = sourceOf(id, {});
         s.search.filters.city = QStringList{s.study.value("city").toString()};
         s.search.filters.rosta = QStringList{s.study.value("rosta").toString()};
-        for (bool withNames : {false, true}) {
-            const Document doc = agreementFeePage(db(), s, agreementKind(QStringLiteral("تفاهمنامه")), withNames);
-            EXPECT_EQ(doc.name(), withNames ? "m_movafeghatname3_1" : "m_movafeghatname3");
+        const AgreementKind memo = agreementKind(QStringLiteral("تفاهمنامه"));
+        std::vector<Document> docs = {agreementCover(db(), s, memo), agreementParties(db(), s, memo),
+                                      agreementFeePage(db(), s, memo, false), agreementFeePage(db(), s, memo, true),
+                                      agreementAnnex(db(), s, memo), agreementFeeSchedule(db(), s, memo),
+                                      agreementCoefficients(db(), s, memo), agreementKeyPeople(db(), s, memo),
+                                      agreementCapacity(db(), s, memo, true), agreementCapacity(db(), s, memo, false)};
+        for (const Document &doc : docs)
+            EXPECT_TRUE(doc.text().contains(QStringLiteral("تفاهمنامه"))) << doc.name().toStdString();
+        // The other variant of page 12.
+        s.study["tarh_typ"] = s.study.value("tarh_typ") == study::boundaryPlan ? QStringLiteral("plan") : study::boundaryPlan;
+        docs.push_back(agreementFeeSchedule(db(), s, memo));
+        for (const Document &doc : {agreementSelectionMinutes(db(), s), agreementConflictOfInterest(db(), s),
+                                    agreementMoneyLaundering(db(), s), agreementBankAccount(db(), s),
+                                    agreementUndertaking(db(), s), agreementSummary(db(), s)})
+            docs.push_back(doc);
+        EXPECT_EQ(docs.size(), 17u);
+        for (const Document &doc : docs) {
+            SCOPED_TRACE(doc.name().toStdString());
             EXPECT_TRUE(fullyFilled(doc));
-            EXPECT_FALSE(doc.label("modirkol").isEmpty());
             const std::vector<report::Page> pages = doc.layout();
             ASSERT_EQ(pages.size(), 1u);
             EXPECT_EQ(pages.front().pageLayout.pageSize().id(), QPageSize::A4);
             EXPECT_EQ(pages.front().pageLayout.orientation(),
                       doc.name() == "m_movafeghatname37" ? QPageLayout::Landscape : QPageLayout::Portrait);
         }
+        EXPECT_FALSE(docs[2].label("modirkol").isEmpty());
         EXPECT_TRUE(user().messages.empty()) << user().lastMessage().toStdString();
     }
 }
@@ -555,12 +570,12 @@ TEST_P(AgreementPagesTest, SummaryListsEachStudyOnceWithItsCoefficients)
 INSTANTIATE_TEST_SUITE_P(Engines, AgreementPagesTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) { return bv::test::engineName(info.param); });
 
-TEST(AgreementTemplates, RenderOnA4Portrait)
+TEST(AgreementTemplates, RenderOnTheirPaper)
 {
     QTemporaryDir dir;
     for (const char *name : {"m_movafeghatname1", "m_movafeghatname3", "m_movafeghatname3_1", "m_movafeghatname12",
                              "m_movafeghatname12_1", "m_movafeghatname2", "m_movafeghatname4", "m_movafeghatname14",
-                             "m_frm_moshaver_tehran", "m_movafeghatname32", "m_movafeghatname33", "m_movafeghatname34", "m_movafeghatname35", "m_movafeghatname36", "m_movafeghatname38", "m_movafeghatname39"}) {
+                             "m_frm_moshaver_tehran", "m_movafeghatname32", "m_movafeghatname33", "m_movafeghatname34", "m_movafeghatname35", "m_movafeghatname36", "m_movafeghatname37", "m_movafeghatname38", "m_movafeghatname39"}) {
         SCOPED_TRACE(name);
         const QString prefix = dir.filePath(QString::fromLatin1(name));
         QProcess p;
@@ -568,7 +583,8 @@ TEST(AgreementTemplates, RenderOnA4Portrait)
         p.start(QStringLiteral(BV_RENDER_TEMPLATE), {QString::fromLatin1(name), "--png", prefix, "--dpi", "20"});
         ASSERT_TRUE(p.waitForFinished(60000));
         ASSERT_EQ(p.exitCode(), 0);
-        EXPECT_EQ(QImage(prefix + "-1.png").size(), QSize(165, 234));
+        EXPECT_EQ(QImage(prefix + "-1.png").size(),
+                  std::string(name) == "m_movafeghatname37" ? QSize(234, 165) : QSize(165, 234));
         EXPECT_FALSE(QFile::exists(prefix + "-2.png"));
     }
 }
