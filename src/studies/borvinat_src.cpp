@@ -1,8 +1,8 @@
 #include "borvinat_src.h"
 
 #include "attachment_window.h"
-#include "borvinat_arzyabi.h"
 #include "attachments.h"
+#include "borvinat_arzyabi.h"
 #include "borvinat_agreement_pages.h"
 #include "borvinat_barnameha.h"
 #include "borvinat_checklists.h"
