@@ -439,12 +439,16 @@ Document agreementUndertaking(const Db &db, const StudyLetterSource &source)
     return doc;
 }
 
-Document agreementFeeSchedule(const Db &db, const StudyLetterSource &source, const AgreementKind &kind)
+namespace {
+
+// `boundaryVariant`: the boundary plan's own layout for that plan type.
+Document feeSchedule(const Db &db, const StudyLetterSource &source, const AgreementKind &kind, bool boundaryVariant)
 {
     const Row &s = source.study;
     const QString plan = textOf(s, QStringLiteral("tarh_typ"));
-    Document doc = pageDocument(plan.trimmed() == study::boundaryPlan ? QStringLiteral("m_movafeghatname12_1")
-                                                                      : QStringLiteral("m_movafeghatname12"),
+    Document doc = pageDocument(boundaryVariant && plan.trimmed() == study::boundaryPlan
+                                    ? QStringLiteral("m_movafeghatname12_1")
+                                    : QStringLiteral("m_movafeghatname12"),
                                 s, kind);
     doc.setLabel(QStringLiteral("page_no"), QString::number(middlePageNumber(plan, 12)));
     // Words this page cannot spell stay empty; the fee page asks for them.
@@ -452,6 +456,37 @@ Document agreementFeeSchedule(const Db &db, const StudyLetterSource &source, con
     doc.setLabel(QStringLiteral("mablagh"), fee.digits);
     doc.setLabel(QStringLiteral("mablagh_horofi"), fee.words);
     return doc;
+}
+
+}  // namespace
+
+Document agreementFeeSchedule(const Db &db, const StudyLetterSource &source, const AgreementKind &kind)
+{
+    return feeSchedule(db, source, kind, true);
+}
+
+report::Bundle agreementBundle(const Db &db, const StudyLetterSource &source, const AgreementKind &kind)
+{
+    // Filled in print order, so the questions come in that order too; a page
+    // that stops throws before anything reaches the printer.
+    report::Bundle bundle;
+    bundle.add(agreementCover(db, source, kind));
+    bundle.add(agreementParties(db, source, kind));
+    bundle.add(agreementFeePage(db, source, kind, false));
+    bundle.add(agreementFeePage(db, source, kind, true));
+    bundle.add(agreementAnnex(db, source, kind));
+    bundle.add(feeSchedule(db, source, kind, false));
+    bundle.add(agreementCoefficients(db, source, kind));
+    bundle.add(agreementSelectionMinutes(db, source));
+    bundle.add(agreementKeyPeople(db, source, kind));
+    bundle.add(agreementConflictOfInterest(db, source));
+    bundle.add(agreementCapacity(db, source, kind, true));
+    bundle.add(agreementCapacity(db, source, kind, false));
+    bundle.add(agreementMoneyLaundering(db, source));
+    bundle.add(agreementSummary(db, source));
+    bundle.add(agreementUndertaking(db, source));
+    bundle.add(agreementBankAccount(db, source));
+    return bundle;
 }
 
 }  // namespace bv::studies

@@ -2,6 +2,7 @@
 // The pages of a study's agreement, each filled from the study chosen, its
 // contractor and the last search, ready to preview. No widgets.
 #include "borvinat_letters.h"
+#include "bundle.h"
 #include "document.h"
 
 namespace bv::studies {
@@ -69,5 +70,8 @@ report::Document agreementBankAccount(const Db &db, const StudyLetterSource &sou
 report::Document agreementUndertaking(const Db &db, const StudyLetterSource &source);
 // "صفحه12 - حق الزحمه": its boundary-plan variant for that plan type.
 report::Document agreementFeeSchedule(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
+// "چاپ همه صفحات": the sixteen pages in print order, page 12 always in its
+// general layout; neither 12_1 nor the program documents.
+report::Bundle agreementBundle(const Db &db, const StudyLetterSource &source, const AgreementKind &kind);
 
 }  // namespace bv::studies

@@ -353,11 +353,8 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
         {14, agreementBankAccount},
         {15, agreementUndertaking},
     };
-    QList<QAction *> agreementLater = agreementItems;
-    for (const auto &[index, fill] : agreementFills) {
+    for (const auto &[index, fill] : agreementFills)
         connect(agreementItems[index], &QAction::triggered, this, [this, fill] { printLetter(fill); });
-        agreementLater.removeOne(agreementItems[index]);
-    }
     for (int i = 0; i < agreementDocuments.size(); ++i) {
         QAction *item = agreementItems[16 + i];
         connect(item, &QAction::triggered, this, [description = agreementDocuments[i]] {
@@ -368,9 +365,8 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
                 ui().message(e.text(), MessageKind::Error);
             }
         });
-        agreementLater.removeOne(item);
     }
-    laterItems << agreementLater;
+    connect(agreementItems[20], &QAction::triggered, this, &borvinat_src::printAgreement);
     for (QAction *later : laterItems)
         connect(later, &QAction::triggered, this, &notAvailable);
     connect(&windows::get<borvinat_ins>(), &borvinat_ins::saved, this,
@@ -676,6 +672,17 @@ void borvinat_src::printLetter(const LetterFill &fill, bool toClipboard)
             report::copyLetterText(doc);
         doc.preview();
     });
+}
+
+void borvinat_src::printAgreement()
+{
+    if (!DBGrid1->currentId().isValid())
+        return;
+    const studies::StudyLetterSource source{DBGrid1->currentRow(), last_};
+    report::Bundle bundle;
+    // Every page is filled before one of them is printed.
+    if (report::runFill([&] { bundle = studies::agreementBundle(dm().main(), source, studies::askAgreementKind()); }))
+        bundle.print();
 }
 
 void borvinat_src::exportChecklist()

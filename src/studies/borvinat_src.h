@@ -86,6 +86,7 @@ public:
     // Fills a letter from the current study and the last search, and previews it.
     using LetterFill = std::function<report::Document(const Db &, const studies::StudyLetterSource &)>;
     void printLetter(const LetterFill &fill, bool toClipboard = false);
+    void printAgreement();
 
 private:
     void fillChoices();

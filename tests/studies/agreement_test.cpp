@@ -6,6 +6,7 @@
 #include "borvinat_src.h"
 #include "browsergrid.h"
 #include "fillsteps.h"
+#include "helpers.h"
 #include "sample.h"
 #include "templatecheck.h"
 #include "windows.h"
@@ -16,6 +17,8 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -287,11 +290,76 @@ TEST_P(AgreementPagesTest, BrowserItemsAskTheKindAndPreview)
     EXPECT_EQ(user().prompts, (QStringList{QStringLiteral("موافقتنامه يا تفاهم نامه"), QStringLiteral("اندازه فونت روستا و شهر")}));
     EXPECT_TRUE(user().documents.empty());
     EXPECT_EQ(user().messages.size(), 1u);
-    // Pages not built yet still say so.
+}
+
+TEST_P(AgreementPagesTest, PrintAllFillsEveryPageThenPrintsOneSet)
+{
+    const qint64 legal = addContractor(false);
+    const qint64 id = addStudy("county A", "village 1", "27.57", legal, QString(), study::boundaryPlan);
+    addStudy("county A", "village 2", "30.08", legal, QString(), study::boundaryPlan);
+    borvinat_src &w = windows::get<borvinat_src>();
+    w.prepare();
+    w.completeList();
+    w.DBGrid1->setCurrentIndex(w.DBGrid1->model()->index(0, 1));
+    ASSERT_EQ(w.DBGrid1->currentId().toLongLong(), id);
+    const QString kindQuestion = QStringLiteral("موافقتنامه يا تفاهم نامه");
+
+    // A font size that is no whole number: its message, nothing printed.
     user().clear();
+    user().inputs = {QStringLiteral("تفاهمنامه"), QStringLiteral("x")};
     w.agreementItems[20]->trigger();
-    EXPECT_TRUE(user().documents.empty());
+    EXPECT_EQ(user().prompts, (QStringList{kindQuestion, QStringLiteral("اندازه فونت روستا و شهر")}));
     EXPECT_EQ(user().messages.size(), 1u);
+    EXPECT_TRUE(user().shownDialogs.isEmpty());
+    EXPECT_TRUE(user().documents.empty());
+
+    // The kind asked once, then one print dialog and no preview.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("all.pdf"));
+    user().clear();
+    user().inputs = {QStringLiteral("تفاهمنامه")};
+    user().dialogs.push_back(bv::test::printToFile(path));
+    w.agreementItems[20]->trigger();
+    EXPECT_EQ(user().prompts.count(kindQuestion), 1);
+    EXPECT_TRUE(user().messages.empty()) << user().lastMessage().toStdString();
+    EXPECT_TRUE(user().documents.empty());
+    EXPECT_EQ(user().shownDialogs.size(), 1);
+    const QList<QSizeF> sizes = bv::test::pdfPageSizes(path);
+    ASSERT_EQ(sizes.size(), 16);
+    for (int i = 0; i < sizes.size(); ++i) {
+        const bool landscape = i == 13;
+        EXPECT_EQ(std::round(std::min(sizes[i].width(), sizes[i].height())), 595) << i;
+        EXPECT_EQ(sizes[i].width() > sizes[i].height(), landscape) << i;
+    }
+
+    // The pages in print order, each as its own item fills it; page 12 in its
+    // general layout even for a boundary plan, and the summary one row per study.
+    user().clear();
+    StudyLetterSource s = sourceOf(id, {"county A"});
+    const AgreementKind kind = agreementKind(QStringLiteral("تفاهمنامه"));
+    const report::Bundle bundle = agreementBundle(db(), s, kind);
+    StudyLetterSource general = s;
+    general.study["tarh_typ"] = QStringLiteral("plan");
+    const std::vector<Document> expected = {
+        agreementCover(db(), s, kind), agreementParties(db(), s, kind), agreementFeePage(db(), s, kind, false),
+        agreementFeePage(db(), s, kind, true), agreementAnnex(db(), s, kind), agreementFeeSchedule(db(), general, kind),
+        agreementCoefficients(db(), s, kind), agreementSelectionMinutes(db(), s), agreementKeyPeople(db(), s, kind),
+        agreementConflictOfInterest(db(), s), agreementCapacity(db(), s, kind, true), agreementCapacity(db(), s, kind, false),
+        agreementMoneyLaundering(db(), s), agreementSummary(db(), s), agreementUndertaking(db(), s),
+        agreementBankAccount(db(), s)};
+    EXPECT_EQ(expected[5].name(), "m_movafeghatname12");
+    EXPECT_EQ(expected[14].name(), "m_movafeghatname38");
+    EXPECT_EQ(expected[15].name(), "m_movafeghatname39");
+    const std::vector<report::Page> pages = bundle.layout();
+    ASSERT_EQ(pages.size(), expected.size());
+    for (size_t i = 0; i < pages.size(); ++i)
+        EXPECT_EQ(bv::test::textsNamed(pages[i], {}), bv::test::textsNamed(expected[i].layout().front(), {}))
+            << expected[i].name().toStdString();
+    const QString summary = bv::test::textsNamed(pages[13], {}).join(' ');
+    EXPECT_TRUE(summary.contains(QStringLiteral("village 1")));
+    EXPECT_TRUE(summary.contains(QStringLiteral("village 2")));
+    EXPECT_NE(bv::test::textsNamed(pages[5], {}),
+              bv::test::textsNamed(agreementFeeSchedule(db(), s, kind).layout().front(), {}));
 }
 
 TEST_P(AgreementPagesTest, CoverNamesByContractorKindAndDocumentKind)
