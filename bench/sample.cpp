@@ -2,6 +2,7 @@
 #include "sample_credits.h"
 #include "sample_evaluation.h"
 #include "sample_agreements.h"
+#include "sample_agreement_pages.h"
 
 #include "dates.h"
 #include "money.h"
@@ -586,6 +587,7 @@ void fill(const Db &main, const Db *contracts, const Size &size)
     });
     fillEvaluationsAndCameras(main, size.seed);
     main.transaction([&] { fillStudyLetters(main, size.seed); });
+    main.transaction([&] { fillAgreementPages(main, size.seed); });
     main.transaction([&] { fillConsultants(main, size.studies / 2, size.projects / 10, size.seed + 24); });
     fillAgreements(main, size.seed);
     if (size.office)
