@@ -261,8 +261,15 @@ TEST_P(AgreementPagesTest, PagesFillFromSampleRows)
                       doc.name() == "m_movafeghatname37" ? QPageLayout::Landscape : QPageLayout::Portrait);
         }
         EXPECT_FALSE(docs[2].label("modirkol").isEmpty());
+        for (const char *bankField : {"hesab_no", "bank", "shobe"})
+            EXPECT_FALSE(docs[14].label(bankField).isEmpty()) << bankField;
         EXPECT_TRUE(user().messages.empty()) << user().lastMessage().toStdString();
     }
+    // The rest of the agreement and one selection-minutes picture are there to open.
+    for (const QString &description : agreementDocuments)
+        EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM zamaem WHERE cmt = ?", {description}).toInt(), 1);
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM borvinat_pic WHERE cmt = ? AND pictyp = '.png'",
+                          {selectionMinutesPictures[1]}).toInt(), 1);
 }
 
 TEST_P(AgreementPagesTest, BrowserItemsAskTheKindAndPreview)
