@@ -2,6 +2,7 @@
 
 #include "browsergrid.h"
 #include "dm.h"
+#include "rowguard.h"
 #include "interaction.h"
 #include "lookupedit.h"
 #include "widgets.h"
@@ -111,9 +112,13 @@ void setting::deleteItem()
         return;
     try {
         const Db &db = dm().main();
-        removeLookupItem(db, DBGrid1->currentValue(QStringLiteral("component")).toString(),
-                         DBGrid1->currentValue(QStringLiteral("cmt")).toString());
-        ui().message(QStringLiteral("حذف شد"));
+        // Another clerk may have deleted it since the list was shown.
+        if (removeLookupItem(db, DBGrid1->currentValue(QStringLiteral("component")).toString(),
+                             DBGrid1->currentValue(QStringLiteral("cmt")).toString())
+            == 0)
+            ui().message(rowDeletedMessage, MessageKind::Warning);
+        else
+            ui().message(QStringLiteral("حذف شد"));
         DBGrid1->setRows(lookupRows(db, true));
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);

@@ -123,6 +123,7 @@ users::users(QWidget *parent) : QDialog(parent)
             rightsGrid->addWidget(boxes[size_t(i)], row, i + 1);
         }
         rightBoxes[key] = boxes;
+        rightsGuard_.setLabel(key, page.label);
         ++row;
     }
     ins_btn2 = new QPushButton(QStringLiteral("ثبت"), rightsBox);
@@ -274,6 +275,10 @@ void users::loadCurrentAccount()
         return;
     try {
         const Db &db = dm().main();
+        // Remembered first: a change made before the boxes are filled is then
+        // seen by the save.
+        rightsGuard_.load(db, shownAccountId_);
+        countiesGuard_.load(db, shownAccountId_);
         for (const auto &[key, rights] : bv::loadRights(db, shownAccountId_)) {
             const auto &boxes = rightBoxes.at(key);
             boxes[0]->setChecked(rights.insert);
@@ -295,7 +300,10 @@ void users::saveRights()
     for (const auto &[key, boxes] : rightBoxes)
         rights[key] = {boxes[0]->isChecked(), boxes[1]->isChecked(), boxes[2]->isChecked(), boxes[3]->isChecked()};
     try {
-        bv::saveRights(dm().main(), shownAccountId_, rights);
+        const Db &db = dm().main();
+        if (!rightsGuard_.save(
+                db, [&] { bv::saveRights(db, shownAccountId_, rights); }, [this](const Row &) { loadCurrentAccount(); }))
+            return;
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
@@ -311,7 +319,10 @@ void users::saveCounties()
     for (int i = 0; i < list_loc->count(); ++i)
         counties << list_loc->item(i)->text();
     try {
-        bv::saveCounties(dm().main(), shownAccountId_, counties);
+        const Db &db = dm().main();
+        if (!countiesGuard_.save(
+                db, [&] { bv::saveCounties(db, shownAccountId_, counties); }, [this](const Row &) { loadCurrentAccount(); }))
+            return;
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;

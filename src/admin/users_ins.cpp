@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -47,6 +48,10 @@ users_ins::users_ins(QWidget *parent) : QDialog(parent)
     form->addRow(QStringLiteral("موبايل"), mobile);
     form->addRow(QStringLiteral("سطح"), lev);
     form->addRow(QStringLiteral("وضعيت"), status);
+    for (const auto &[column, field] : std::initializer_list<std::pair<const char *, QWidget *>>{
+             {"us", us}, {"ostan", ostan}, {"semat", semat}, {"nam", nam}, {"mobile", mobile}, {"lev", lev},
+             {"status", status}})
+        guard_.setLabel(QLatin1String(column), static_cast<QLabel *>(form->labelForField(field))->text());
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(ins_btn);
     buttons->addWidget(edit_btn);
@@ -88,10 +93,18 @@ void users_ins::startNew()
     edit_btn->setVisible(false);
 }
 
-void users_ins::startEdit(const Account &account)
+void users_ins::startEdit(const Account &listed)
 {
     fillLists();
-    editedId_ = account.id;
+    editedId_ = listed.id;
+    // Shown as stored now, and remembered for the save.
+    Account account = listed;
+    const Row stored = guard_.loadOver(dm().main(), listed.id, {});
+    if (!stored.isEmpty()) {
+        const auto text = [&](const char *column) { return stored.value(QLatin1String(column)).toString(); };
+        account = {listed.id, text("us"), text("lev"), text("nam"), text("ostan"), text("semat"), text("mobile"),
+                   text("status")};
+    }
     us->setText(account.us);
     ps->clear();
     ps->setPlaceholderText(QStringLiteral("بدون تغيير"));
@@ -169,7 +182,10 @@ bool users_ins::edit()
             ui().message(duplicateName);
             return false;
         }
-        updateAccount(db, account, typedText(ps), session().karbar);
+        if (!guard_.save(
+                db, [&] { updateAccount(db, account, typedText(ps), session().karbar); },
+                [this](const Row &) { startEdit(Account{.id = editedId_}); }))
+            return false;
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;

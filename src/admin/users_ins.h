@@ -1,6 +1,7 @@
 #pragma once
 // The account entry window: a new account, or the edit of the one chosen.
 #include "accounts.h"
+#include "rowguard.h"
 
 #include <QDialog>
 
@@ -34,6 +35,7 @@ private:
     void fillLists();
     Account typed() const;
     qint64 editedId_ = 0;
+    RowGuard guard_{QStringLiteral("users"), {"us", "lev", "ostan", "semat", "mobile", "nam", "status"}};
 };
 
 }  // namespace bv

@@ -2,6 +2,7 @@
 
 #include "dm.h"
 #include "interaction.h"
+#include "listtext.h"
 #include "session.h"
 #include "widgets.h"
 #include "xlsxexport.h"
@@ -71,7 +72,8 @@ abadiha_ins::abadiha_ins(QWidget *parent) : QDialog(parent)
 
     auto *form = new QGridLayout;
     int row = 0;
-    auto add = [&](QWidget *label, QWidget *input) {
+    auto add = [&](QLabel *label, QWidget *input) {
+        guard_.setLabel(input->objectName(), label->text());
         form->addWidget(label, row, 0);
         form->addWidget(input, row++, 1);
     };
@@ -138,9 +140,18 @@ void abadiha_ins::startNew()
     edit_btn->hide();
 }
 
-void abadiha_ins::startEdit(const Village &village)
+void abadiha_ins::startEdit(const Village &listed)
 {
-    editedId_ = village.id;
+    editedId_ = listed.id;
+    // Shown as stored now, and remembered for the save.
+    Village village = listed;
+    const Row stored = guard_.loadOver(dm().main(), listed.id, {});
+    if (!stored.isEmpty()) {
+        QStringList values;
+        for (const QString &column : villageColumns())
+            values << cellText(stored.value(column.toLower()));
+        village = Village::fromValues(values, listed.id);
+    }
     clearInputs();
     // The lists along the village's own place, so a level can be re-chosen.
     try {
@@ -234,17 +245,19 @@ void abadiha_ins::dehestanChanged() { levelChanged(3); }
 void abadiha_ins::rostaChanged() { levelChanged(4); }
 void abadiha_ins::codChanged() { levelChanged(5); }
 
-void abadiha_ins::save(const std::function<QString()> &write, const QString &done)
+void abadiha_ins::save(const std::function<std::optional<QString>()> &write, const QString &done)
 {
-    QString refusal;
+    std::optional<QString> refusal;
     try {
         refusal = write();
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
     }
-    if (!refusal.isEmpty()) {
-        ui().message(refusal);
+    if (!refusal)
+        return;
+    if (!refusal->isEmpty()) {
+        ui().message(*refusal);
         return;
     }
     ui().message(done);
@@ -259,8 +272,17 @@ void abadiha_ins::insertVillage()
 
 void abadiha_ins::updateVillage()
 {
-    save([this] { return editVillage(dm().main(), editedId_, typed(), session().karbar); },
-         QStringLiteral("ويرايش انجام شد"));
+    save(
+        [this]() -> std::optional<QString> {
+            const Db &db = dm().main();
+            QString refusal;
+            if (!guard_.save(
+                    db, [&] { refusal = editVillage(db, editedId_, typed(), session().karbar); },
+                    [this](const Row &) { startEdit(Village{.id = editedId_}); }))
+                return std::nullopt;
+            return refusal;
+        },
+        QStringLiteral("ويرايش انجام شد"));
 }
 
 void abadiha_ins::refreshCoordinates()

@@ -1,10 +1,12 @@
 #pragma once
 // The entry window of one village: register mode (only "ثبت") or edit mode
 // (only "ويرايش", for the village whose id it captured when it opened).
+#include "rowguard.h"
 #include "villages.h"
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 
 class QComboBox;
 class QLineEdit;
@@ -59,11 +61,13 @@ signals:
 
 private:
     // Runs a register or edit; a refusal text or a database error is shown and
-    // the window stays, otherwise `done` is shown and the window closes.
-    void save(const std::function<QString()> &write, const QString &done);
+    // the window stays, otherwise `done` is shown and the window closes. A
+    // write that gives nothing has told the clerk itself and wrote nothing.
+    void save(const std::function<std::optional<QString>()> &write, const QString &done);
     void levelChanged(int level);
     void clearInputs();
     qint64 editedId_ = 0;
+    RowGuard guard_{QStringLiteral("abadiha"), villageColumns()};
 };
 
 }  // namespace bv

@@ -147,6 +147,7 @@ sabt_ins::sabt_ins(QWidget *parent) : QDialog(parent)
                 d->setCaption(label);
                 dates_ << d;
             }
+            guard_.setLabel(widget->objectName(), label);
             grid->addWidget(caption, i / 2, (i % 2) * 2);
             grid->addWidget(widget, i / 2, (i % 2) * 2 + 1);
             ++i;
@@ -505,6 +506,8 @@ bool sabt_ins::startEdit(qint64 id)
             ui().message(QStringLiteral("اين کار ثبتي ديگر وجود ندارد"), MessageKind::Warning);
             return false;
         }
+        // Remembered as shown, for the save to find another clerk's change.
+        job = guard_.loadOver(db, id, job);
         contractor = sabt::contractorLabel(db, job.value(QStringLiteral("peymankar_id")).toLongLong(),
                                            job.value(QStringLiteral("peymankar")).toString());
     } catch (const DbError &e) {
@@ -569,7 +572,11 @@ bool sabt_ins::saveEdit()
         return false;
     }
     try {
-        sabt::editJob(dm().main(), editedId_, t, values, session().karbar);
+        const Db &db = dm().main();
+        if (!guard_.save(
+                db, [&] { sabt::editJob(db, editedId_, t, values, session().karbar); },
+                [this](const Row &) { startEdit(editedId_); }))
+            return false;
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;

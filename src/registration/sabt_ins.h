@@ -1,6 +1,7 @@
 #pragma once
 // The registration job entry window: registers a new job or edits a stored
 // one, filling the village, prices and coefficients as the user goes.
+#include "rowguard.h"
 #include "sabt_job.h"
 
 #include "money.h"
@@ -105,6 +106,7 @@ private:
     QList<JalaliDateEdit *> dates_;
     QGroupBox *parcelEstimate_, *hectareEstimate_, *parcelStatement_, *hectareStatement_;
     qint64 editedId_ = 0;
+    RowGuard guard_{QStringLiteral("sabti"), sabt::jobColumns()};
     bool loading_ = false;
     bool countiesFilled_ = false;
 };

@@ -77,6 +77,7 @@ sabti_peyman_ins::sabti_peyman_ins(QWidget *parent) : QDialog(parent)
     comp_dat->setObjectName(QStringLiteral("comp_dat"));
 
     RadioGroup1 = new QGroupBox(QStringLiteral("نوع"), this);
+    guard_.setLabel(QStringLiteral("typ"), RadioGroup1->title());
     haghighi = new QRadioButton(sabt::naturalPerson, RadioGroup1);
     hoghoghi = new QRadioButton(sabt::legalPerson, RadioGroup1);
     auto *kinds = new QButtonGroup(this);
@@ -94,6 +95,7 @@ sabti_peyman_ins::sabti_peyman_ins(QWidget *parent) : QDialog(parent)
             if (auto *date = qobject_cast<JalaliDateEdit *>(widget))
                 date->setCaption(label);
             f->addRow(label, widget);
+            guard_.setLabel(widget->objectName(), label);
         }
         return box;
     };
@@ -171,10 +173,11 @@ void sabti_peyman_ins::startNew()
     edit_btn->setVisible(false);
 }
 
-void sabti_peyman_ins::startEdit(qint64 id, const Row &c)
+void sabti_peyman_ins::startEdit(qint64 id, const Row &listed)
 {
     startNew();
     editedId_ = id;
+    const Row c = guard_.loadOver(dm().main(), id, listed);
     const QString kind = c.value(QStringLiteral("typ")).toString();
     haghighi->setChecked(kind == sabt::naturalPerson);
     hoghoghi->setChecked(kind == sabt::legalPerson);
@@ -230,7 +233,11 @@ bool sabti_peyman_ins::edit()
         return false;
     const sabt::ContractorTexts t = typed();
     try {
-        sabt::updateContractor(dm().main(), editedId_, t, session().karbar);
+        const Db &db = dm().main();
+        if (!guard_.save(
+                db, [&] { sabt::updateContractor(db, editedId_, t, session().karbar); },
+                [this](const Row &stored) { startEdit(editedId_, stored); }))
+            return false;
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 // The registration contractor entry window: a new contractor, or the edit of
 // the one current in the contractors window.
+#include "rowguard.h"
 #include "sabti_contractors.h"
 
 #include <QDialog>
@@ -48,6 +49,7 @@ private:
     void fillCounties();
     std::map<QString, QLineEdit *> edits_;
     qint64 editedId_ = 0;
+    RowGuard guard_{QStringLiteral("sabti_peyman"), sabt::contractorColumns()};
 };
 
 }  // namespace bv

@@ -109,6 +109,7 @@ naghshe_ins::naghshe_ins(QWidget *parent) : QDialog(parent)
     prot_typ = combo("prot_typ", false);
     prot_typ->addItems({QStringLiteral("تفاهمنامه"), QStringLiteral("قرارداد")});
     gps_mablagh = new MonEdit(this);
+    gps_mablagh->setObjectName(QStringLiteral("gps_mablagh"));
     inputs_[QStringLiteral("gps_mablagh")] = gps_mablagh;
     prot_dat2 = date("prot_dat2");
     tamin_loc = combo("tamin_loc");
@@ -134,6 +135,7 @@ naghshe_ins::naghshe_ins(QWidget *parent) : QDialog(parent)
     peymankar_id = new QLabel(QStringLiteral("0"), this);
     peymankar_name->hide();
     peymankar_id->hide();
+    guard_.setLabel(QStringLiteral("peymankar_id"), QStringLiteral("پيمانکار"));
     Label40 = new ClickLabel(QStringLiteral("انتخاب پيمانکار"), this);
     Label41 = new ClickLabel(QStringLiteral("حذف پيمانکار"), this);
     Label51 = new ClickLabel(QStringLiteral("- - -"), this);
@@ -153,6 +155,7 @@ naghshe_ins::naghshe_ins(QWidget *parent) : QDialog(parent)
                 connect(caption, &ClickLabel::clicked, d, [d] { d->setDate(emptyDateMask); });
             }
             const QString column = widget->objectName();
+            guard_.setLabel(column, label);
             if (QStringList{"city", "bakhsh", "dehestan", "rosta"}.contains(column))
                 connect(caption, &ClickLabel::clicked, this, [column] {
                     if (!ui().question(QStringLiteral("نام ها در فهرست آبادي ها يکسان سازي شود؟")))
@@ -607,9 +610,10 @@ void naghshe_ins::startNew()
     edit_btn->setVisible(false);
 }
 
-void naghshe_ins::startEdit(const Row &project)
+void naghshe_ins::startEdit(const Row &listed)
 {
-    editedId_ = project.value(QStringLiteral("id")).toLongLong();
+    editedId_ = listed.value(QStringLiteral("id")).toLongLong();
+    const Row project = guard_.loadOver(dm().main(), editedId_, listed);
     // The edit mode must not take contract figures from the register.
     ins_btn->setVisible(false);
     edit_btn->setVisible(true);
@@ -689,7 +693,15 @@ bool naghshe_ins::saveEdit()
             ui().message(values.error, MessageKind::Warning);
             return false;
         }
-        survey::editProject(db, editedId_, t, values, session().karbar);
+        const bool written = guard_.save(
+            db, [&] { survey::editProject(db, editedId_, t, values, session().karbar); },
+            [this](const Row &stored) {
+                Row project = stored;
+                project.insert(QStringLiteral("id"), editedId_);
+                startEdit(project);
+            });
+        if (!written)
+            return false;
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;

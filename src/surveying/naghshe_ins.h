@@ -4,6 +4,7 @@
 #include "db.h"
 #include "naghshe_calc.h"
 #include "naghshe_project.h"
+#include "rowguard.h"
 
 #include <QDialog>
 #include <map>
@@ -88,6 +89,7 @@ private:
     std::map<QString, QWidget *> inputs_;
     std::map<QWidget *, QWidget *> enterChain_;
     qint64 editedId_ = 0;
+    RowGuard guard_{QStringLiteral("naghshe"), survey::projectColumns()};
     bool filling_ = false;
 };
 

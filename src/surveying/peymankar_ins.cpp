@@ -50,8 +50,11 @@ peymankar_ins::peymankar_ins(QWidget *parent) : QDialog(parent)
     tamin_shobe = edit("tamin_shobe");
     eghtesadi_cod = edit("eghtesadi_cod");
     birthday = new JalaliDateEdit(this);
+    birthday->setObjectName(QStringLiteral("birthday"));
     comp_dat = new JalaliDateEdit(this);
+    comp_dat->setObjectName(QStringLiteral("comp_dat"));
     tamin_shahr = new QComboBox(this);
+    tamin_shahr->setObjectName(QStringLiteral("tamin_shahr"));
     tamin_shahr->setEditable(true);
     tamin_shahr->addItems({QStringLiteral("آشتيان"), QStringLiteral("اراک"), QStringLiteral("تفرش"),
                            QStringLiteral("خمين"), QStringLiteral("ساوه"), QStringLiteral("محلات")});
@@ -64,6 +67,7 @@ peymankar_ins::peymankar_ins(QWidget *parent) : QDialog(parent)
     edit_btn = new QPushButton(QStringLiteral("ويرايش"), this);
 
     auto *kindBox = new QGroupBox(QStringLiteral("نوع"), this);
+    guard_.setLabel(QStringLiteral("typ"), kindBox->title());
     auto *kindRow = new QHBoxLayout(kindBox);
     kindRow->addWidget(typ_haghighi);
     kindRow->addWidget(typ_hoghoghi);
@@ -74,6 +78,7 @@ peymankar_ins::peymankar_ins(QWidget *parent) : QDialog(parent)
             if (auto *date = qobject_cast<JalaliDateEdit *>(widget))
                 date->setCaption(label);
             form->addRow(label, widget);
+            guard_.setLabel(widget->objectName(), label);
         }
         return box;
     };
@@ -136,9 +141,10 @@ void peymankar_ins::startNew()
     edit_btn->setVisible(false);
 }
 
-void peymankar_ins::startEdit(qint64 id, const Row &c)
+void peymankar_ins::startEdit(qint64 id, const Row &listed)
 {
     editedId_ = id;
+    const Row c = guard_.loadOver(dm().main(), id, listed);
     const QString kind = c.value(QStringLiteral("typ")).toString();
     typ_haghighi->group()->setExclusive(false);
     typ_haghighi->setChecked(kind == survey::naturalPerson);
@@ -217,7 +223,11 @@ bool peymankar_ins::edit()
         return false;
     }
     try {
-        survey::updateContractor(dm().main(), editedId_, t, session().karbar);
+        const Db &db = dm().main();
+        if (!guard_.save(
+                db, [&] { survey::updateContractor(db, editedId_, t, session().karbar); },
+                [this](const Row &stored) { startEdit(editedId_, stored); }))
+            return false;
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;

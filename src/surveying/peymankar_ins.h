@@ -1,6 +1,7 @@
 #pragma once
 // The contractor entry window: a new contractor, or the edit of the current one.
 #include "contractors.h"
+#include "rowguard.h"
 
 #include <QDialog>
 #include <map>
@@ -44,6 +45,7 @@ private:
     survey::ContractorTexts typed();
     std::map<QString, QLineEdit *> edits_;
     qint64 editedId_ = 0;
+    RowGuard guard_{QStringLiteral("peymankar"), survey::contractorColumns()};
 };
 
 }  // namespace bv

@@ -22,58 +22,72 @@ Db::~Db()
     close();
 }
 
+ConnectionLost::ConnectionLost() : DbError(connectionLostMessage) {}
+
+namespace {
+const QString notConnected = QStringLiteral("اتصال به بانک اطلاعاتي برقرار نيست");
+
+// Statements that only read may be run again on a new connection.
+bool onlyReads(const QString &sql)
+{
+    const QString head = sql.trimmed().left(6).toUpper();
+    return head == QLatin1String("SELECT") || head.startsWith(QLatin1String("WITH"));
+}
+}  // namespace
+
 bool Db::open(const ConnectionParams &params, QString *error)
 {
     close();
     dialect_ = makeDialect(params.engine);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(dialect_->driver(), name_);
-        registered_ = true;
-        switch (params.engine) {
-        case Engine::SQLite:
-            db.setDatabaseName(params.host);
-            break;
-        case Engine::PostgreSQL:
-            db.setHostName(params.host);
-            if (params.port > 0)
-                db.setPort(params.port);
-            db.setDatabaseName(params.database);
-            db.setUserName(params.user);
-            db.setPassword(params.password);
-            db.setConnectOptions(QStringLiteral("connect_timeout=10"));
-            break;
-        case Engine::SqlServer:
-            db.setDatabaseName(params.odbcConnectionString);
-            break;
-        }
-        if (!db.open()) {
-            if (error)
-                *error = db.lastError().text();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name_);
-            registered_ = false;
-            dialect_.reset();
-            return false;
-        }
-        QString prepareError;
-        if (!dialect_->prepareConnection(db, &prepareError)) {
-            if (error)
-                *error = prepareError;
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name_);
-            registered_ = false;
-            dialect_.reset();
-            return false;
-        }
+    if (!connect(params, error)) {
+        dialect_.reset();
+        return false;
+    }
+    params_ = params;
+    return true;
+}
+
+bool Db::connect(const ConnectionParams &params, QString *error) const
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(dialect_->driver(), name_);
+    registered_ = true;
+    switch (params.engine) {
+    case Engine::SQLite:
+        db.setDatabaseName(params.host);
+        break;
+    case Engine::PostgreSQL:
+        db.setHostName(params.host);
+        if (params.port > 0)
+            db.setPort(params.port);
+        db.setDatabaseName(params.database);
+        db.setUserName(params.user);
+        db.setPassword(params.password);
+        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
+        break;
+    case Engine::SqlServer:
+        db.setDatabaseName(params.odbcConnectionString);
+        break;
+    }
+    if (!db.open()) {
+        if (error)
+            *error = db.lastError().text();
+        db = QSqlDatabase();
+        dropQtConnection();
+        return false;
+    }
+    QString prepareError;
+    if (!dialect_->prepareConnection(db, &prepareError)) {
+        if (error)
+            *error = prepareError;
+        db = QSqlDatabase();
+        dropQtConnection();
+        return false;
     }
     return true;
 }
 
-void Db::close()
+void Db::dropQtConnection() const
 {
-    // Only a connection this object registered is touched: at the end of the run
-    // Qt's connection list may already be gone.
     if (!registered_)
         return;
     registered_ = false;
@@ -82,18 +96,51 @@ void Db::close()
         db.close();
     }
     QSqlDatabase::removeDatabase(name_);
+}
+
+void Db::close()
+{
+    // Only a connection this object registered is touched: at the end of the run
+    // Qt's connection list may already be gone.
+    dropQtConnection();
     dialect_.reset();
+    params_.reset();
+    lost_ = false;
 }
 
 bool Db::isOpen() const
 {
-    return registered_ && dialect_ && QSqlDatabase::database(name_, false).isOpen();
+    return dialect_ && (lost_ || (registered_ && QSqlDatabase::database(name_, false).isOpen()));
+}
+
+void Db::ready() const
+{
+    if (lost_ && params_) {
+        // The dialect stays: callers may hold it across the reconnection.
+        dropQtConnection();
+        if (!connect(*params_, nullptr))
+            throw ConnectionLost();
+        lost_ = false;
+    }
+    if (!isOpen())
+        throw DbError(notConnected);
+}
+
+bool Db::alive() const
+{
+    if (!registered_)
+        return false;
+    QSqlQuery probe(handle());
+    if (probe.exec(QStringLiteral("SELECT 1")))
+        return true;
+    lost_ = true;
+    return false;
 }
 
 const Dialect &Db::dialect() const
 {
     if (!dialect_)
-        throw DbError(QStringLiteral("اتصال به بانک اطلاعاتي برقرار نيست"));
+        throw DbError(notConnected);
     return *dialect_;
 }
 
@@ -104,33 +151,45 @@ QSqlDatabase Db::handle() const
 
 QSqlQuery Db::prepared(const QString &sql) const
 {
-    if (!isOpen())
-        throw DbError(QStringLiteral("اتصال به بانک اطلاعاتي برقرار نيست"));
+    ready();
     QSqlQuery q(handle());
     q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw DbError(q.lastError().text() + QStringLiteral("\n") + sql);
+    if (!q.prepare(sql)) {
+        const QString text = q.lastError().text() + QStringLiteral("\n") + sql;
+        if (depth_ == 0 && !alive())
+            throw ConnectionLost();
+        throw DbError(text);
+    }
     return q;
 }
 
 QSqlQuery Db::exec(const QString &sql, const QVariantList &params) const
 {
-    if (params.isEmpty()) {
-        // Statements without values run directly: some engines cannot prepare DDL.
-        if (!isOpen())
-            throw DbError(QStringLiteral("اتصال به بانک اطلاعاتي برقرار نيست"));
+    for (bool again = onlyReads(sql);; again = false) {
+        ready();
         QSqlQuery q(handle());
         q.setForwardOnly(true);
-        if (!q.exec(sql))
-            throw DbError(q.lastError().text() + QStringLiteral("\n") + sql);
-        return q;
+        bool ok = false;
+        if (params.isEmpty()) {
+            // Statements without values run directly: some engines cannot prepare DDL.
+            ok = q.exec(sql);
+        } else if ((ok = q.prepare(sql))) {
+            for (int i = 0; i < params.size(); ++i)
+                q.bindValue(i, params[i]);
+            ok = q.exec();
+        }
+        if (ok)
+            return q;
+        const QString text = q.lastError().text() + QStringLiteral("\n") + sql;
+        q = QSqlQuery();
+        // Inside a transaction the transaction decides once it is rolled back.
+        if (depth_ == 0 && !alive()) {
+            if (again)
+                continue;
+            throw ConnectionLost();
+        }
+        throw DbError(text);
     }
-    QSqlQuery q = prepared(sql);
-    for (int i = 0; i < params.size(); ++i)
-        q.bindValue(i, params[i]);
-    if (!q.exec())
-        throw DbError(q.lastError().text() + QStringLiteral("\n") + sql);
-    return q;
 }
 
 QSqlQuery Db::execNamed(const QString &sql, const QVariantMap &params) const
@@ -138,8 +197,12 @@ QSqlQuery Db::execNamed(const QString &sql, const QVariantMap &params) const
     QSqlQuery q = prepared(sql);
     for (auto it = params.begin(); it != params.end(); ++it)
         q.bindValue(QLatin1Char(':') + it.key(), it.value());
-    if (!q.exec())
-        throw DbError(q.lastError().text() + QStringLiteral("\n") + sql);
+    if (!q.exec()) {
+        const QString text = q.lastError().text() + QStringLiteral("\n") + sql;
+        if (depth_ == 0 && !alive())
+            throw ConnectionLost();
+        throw DbError(text);
+    }
     return q;
 }
 
@@ -219,8 +282,6 @@ qint64 Db::insert(const QString &sql, const QVariantList &params, const QString 
 
 void Db::transaction(const std::function<void()> &work) const
 {
-    if (!isOpen())
-        throw DbError(QStringLiteral("اتصال به بانک اطلاعاتي برقرار نيست"));
     if (depth_ > 0) {
         // Joined: no statement of its own, so it works alike on every engine.
         ++depth_;
@@ -235,9 +296,22 @@ void Db::transaction(const std::function<void()> &work) const
         --depth_;
         return;
     }
+    ready();
     QSqlDatabase db = handle();
-    if (!db.transaction())
-        throw DbError(db.lastError().text());
+    if (!db.transaction()) {
+        const QString text = db.lastError().text();
+        // A connection that died while idle: nothing has run, so it is begun
+        // again on a new connection.
+        if (alive())
+            throw DbError(text);
+        ready();
+        db = handle();
+        if (!db.transaction()) {
+            if (!alive())
+                throw ConnectionLost();
+            throw DbError(db.lastError().text());
+        }
+    }
     depth_ = 1;
     innerFailure_ = nullptr;
     const auto finish = [this] {
@@ -249,6 +323,9 @@ void Db::transaction(const std::function<void()> &work) const
     } catch (...) {
         const std::exception_ptr inner = finish();
         db.rollback();
+        // Gone with the connection: the server undid the whole transaction.
+        if (!alive())
+            throw ConnectionLost();
         // The first failure is the cause; later ones (an aborted PostgreSQL
         // transaction refusing every statement) only follow from it.
         if (inner)
@@ -262,13 +339,15 @@ void Db::transaction(const std::function<void()> &work) const
     if (!db.commit()) {
         const QString text = db.lastError().text();
         db.rollback();
+        if (!alive())
+            throw ConnectionLost();
         throw DbError(text);
     }
 }
 
 void Db::rollbackAbandoned() const
 {
-    if (depth_ > 0 || !isOpen())
+    if (depth_ > 0 || lost_ || !isOpen())
         return;
     // Without an open transaction the engine refuses or ignores the rollback.
     handle().rollback();

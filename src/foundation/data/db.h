@@ -12,6 +12,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -25,6 +26,15 @@ public:
 private:
     QString text_;
 };
+
+// The connection to the server was lost in the middle of an action: the server
+// undid what the action had begun, and the next action connects again.
+class ConnectionLost : public DbError {
+public:
+    ConnectionLost();
+};
+inline const QString connectionLostMessage = QStringLiteral(
+    "ارتباط با سرور بانك اطلاعاتي قطع شد و اين كار انجام نشد؛ پس از برقراري ارتباط دوباره سعي كنيد");
 
 // How to reach a database: the engine plus the driver's own parameters, set
 // through the driver's setters (never spliced into a connection string).
@@ -78,8 +88,13 @@ public:
     Db &operator=(const Db &) = delete;
 
     // Opens (closing first when open); false with `error` filled on failure.
+    // A connection that drops later is opened again with the same parameters
+    // by the next statement: a read that met the dead connection is read again,
+    // a transaction whose BEGIN met it is begun again; anything else throws
+    // ConnectionLost.
     bool open(const ConnectionParams &params, QString *error = nullptr);
     void close();
+    // True from open() to close(), also while the server is away.
     bool isOpen() const;
     const Dialect &dialect() const;
     QSqlDatabase handle() const;
@@ -118,8 +133,17 @@ public:
 
 private:
     QSqlQuery prepared(const QString &sql) const;
+    // Registers and opens the Qt connection with the current dialect.
+    bool connect(const ConnectionParams &params, QString *error) const;
+    // Connects again when the connection was lost; throws when it cannot.
+    void ready() const;
+    // False when the connection no longer answers; then it counts as lost.
+    bool alive() const;
+    void dropQtConnection() const;
     QString name_;
-    bool registered_ = false;
+    mutable bool registered_ = false;
+    std::optional<ConnectionParams> params_;
+    mutable bool lost_ = false;
     std::unique_ptr<Dialect> dialect_;
     mutable int depth_ = 0;                    // transaction() calls running
     mutable std::exception_ptr innerFailure_;  // the first failure of a joined transaction

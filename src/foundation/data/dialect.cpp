@@ -72,6 +72,11 @@ bool Dialect::prepareConnection(QSqlDatabase &, QString *) const
     return true;
 }
 
+QStringList Dialect::lockedRowRead(const QString &table, const QString &columns, const QString &key) const
+{
+    return {QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? FOR UPDATE").arg(columns, table, key)};
+}
+
 namespace {
 
 QString nvarchar(const schema::Column &c, const char *kind)
@@ -158,6 +163,13 @@ public:
         QSqlQuery pragma(db);
         pragma.exec(QStringLiteral("PRAGMA foreign_keys = OFF"));
         return true;
+    }
+    // SQLite locks the whole file: a first write takes the writer's lock, so two
+    // clerks cannot both read the old row and then both write.
+    QStringList lockedRowRead(const QString &table, const QString &columns, const QString &key) const override
+    {
+        return {QStringLiteral("UPDATE %1 SET %2 = %2 WHERE %2 = ?").arg(table, key),
+                QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(columns, table, key)};
     }
 };
 
@@ -267,6 +279,10 @@ public:
     QString persianOrder(const QString &e) const override
     {
         return e + QStringLiteral(" COLLATE Persian_100_CI_AI");
+    }
+    QStringList lockedRowRead(const QString &table, const QString &columns, const QString &key) const override
+    {
+        return {QStringLiteral("SELECT %1 FROM %2 WITH (UPDLOCK, ROWLOCK) WHERE %3 = ?").arg(columns, table, key)};
     }
 };
 

@@ -45,6 +45,10 @@ public:
     // A condition that matches nothing, for filters whose value list is empty.
     QString matchNothing() const { return QStringLiteral("1=0"); }
 
+    // Statements that read one row by "key = ?" and keep other writers off it
+    // until the transaction ends; each is run with the key, the last one reads.
+    virtual QStringList lockedRowRead(const QString &table, const QString &columns, const QString &key) const;
+
     // Work done on every new connection (collations, session settings).
     virtual bool prepareConnection(QSqlDatabase &db, QString *error) const;
 };

@@ -1,0 +1,155 @@
+#include "rowguard.h"
+
+#include "interaction.h"
+
+namespace bv {
+
+namespace {
+// Both values come from the same statement on the same engine, so equal
+// stored values read back equal.
+bool sameValue(const QVariant &a, const QVariant &b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull();
+    if (a.typeId() == b.typeId())
+        return a == b;
+    return a.toString() == b.toString();
+}
+}  // namespace
+
+RowGuard::RowGuard(QString table, QStringList columns, QString key)
+    : table_(std::move(table)), key_column_(std::move(key))
+{
+    for (const QString &c : columns)
+        columns_ << c.toLower();
+}
+
+RowGuard RowGuard::rowSet(QString table, QStringList columns, QString key)
+{
+    RowGuard guard(std::move(table), std::move(columns), std::move(key));
+    guard.rowSet_ = true;
+    return guard;
+}
+
+QString RowGuard::plainRead() const
+{
+    return QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(columns_.join(QStringLiteral(", ")), table_, key_column_);
+}
+
+std::optional<Row> RowGuard::read(const Db &db, const QStringList &statements) const
+{
+    std::vector<Row> rows;
+    for (const QString &sql : statements) {
+        if (sql.startsWith(QLatin1String("SELECT")))
+            rows = db.rows(sql, {key_});
+        else
+            db.exec(sql, {key_});
+    }
+    if (!rowSet_)
+        return rows.empty() ? std::nullopt : std::optional<Row>(rows.front());
+    // Folded by name, so the order of the rows does not matter.
+    Row set;
+    for (const Row &r : rows) {
+        QVariantList rest;
+        for (int i = 1; i < columns_.size(); ++i)
+            rest << r.value(columns_[i]).toString();
+        set.insert(r.value(columns_[0]).toString(), rest);
+    }
+    return set;
+}
+
+std::optional<Row> RowGuard::load(const Db &db, const QVariant &key)
+{
+    key_ = key;
+    const std::optional<Row> row = read(db, {plainRead()});
+    if (!row) {
+        // The key stays: a save then reports the row deleted.
+        loaded_.clear();
+        return std::nullopt;
+    }
+    loaded_ = *row;
+    return row;
+}
+
+Row RowGuard::loadOver(const Db &db, const QVariant &key, const Row &listed)
+{
+    Row row = listed;
+    try {
+        if (const std::optional<Row> stored = load(db, key))
+            row.insert(*stored);
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+    }
+    return row;
+}
+
+RowGuard::Outcome RowGuard::write(const Db &db, const std::function<void()> &work)
+{
+    Outcome out;
+    db.transaction([&] {
+        const std::optional<Row> stored =
+            read(db, db.dialect().lockedRowRead(table_, columns_.join(QStringLiteral(", ")), key_column_));
+        if (!stored) {
+            out.kind = Outcome::Deleted;
+            return;
+        }
+        QStringList names = columns_;
+        if (rowSet_) {
+            names = stored->keys();
+            for (const QString &name : loaded_.keys())
+                if (!stored->contains(name))
+                    names << name;
+        }
+        for (const QString &name : names)
+            if (stored->contains(name) != loaded_.contains(name)
+                || !sameValue(stored->value(name), loaded_.value(name)))
+                out.changed << name;
+        if (!out.changed.isEmpty()) {
+            out.kind = Outcome::Changed;
+            out.stored = *stored;
+            return;
+        }
+        work();
+        // The row as written, so a second save from the same window is no conflict.
+        if (const std::optional<Row> written = read(db, {plainRead()}))
+            loaded_ = *written;
+    });
+    return out;
+}
+
+QString RowGuard::changedQuestion(const QStringList &columns) const
+{
+    QStringList names;
+    for (const QString &c : columns)
+        names << label(c);
+    return QStringLiteral("كاربر ديگري پس از باز شدن اين پنجره اين موارد را تغيير داده است:\n")
+        + names.join(QStringLiteral("، "))
+        + QStringLiteral("\nچيزي ذخيره نشد. مقادير كاربر ديگر در پنجره بارگذاري شود؟");
+}
+
+bool RowGuard::save(const Db &db, const std::function<void()> &work, const std::function<void(const Row &)> &reload)
+{
+    for (;;) {
+        const Outcome out = write(db, work);
+        switch (out.kind) {
+        case Outcome::Written:
+            return true;
+        case Outcome::Deleted:
+            ui().message(rowDeletedMessage, MessageKind::Warning);
+            return false;
+        case Outcome::Changed:
+            if (ui().question(changedQuestion(out.changed))) {
+                loaded_ = out.stored;
+                reload(out.stored);
+                return false;
+            }
+            if (!ui().question(overwriteQuestion))
+                return false;
+            // Checked again on the next pass: a third clerk may have saved meanwhile.
+            adopt(out.stored);
+            break;
+        }
+    }
+}
+
+}  // namespace bv
