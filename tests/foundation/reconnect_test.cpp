@@ -1,6 +1,7 @@
 // A connection to the shared server that drops: the action that meets it is
 // wholly undone and reported once, and the next action connects again.
 #include "db.h"
+#include "dm.h"
 #include "test_db.h"
 
 #include <QDir>
@@ -88,6 +89,17 @@ TEST_F(DroppedConnectionTest, AnInterruptedTransactionIsWhollyUndone)
     EXPECT_FALSE(clerk.inTransaction());
     clerk.transaction([&] { clerk.exec("INSERT INTO notes (txt) VALUES (?)", {"again"}); });
     EXPECT_EQ(notes(admin), 1);
+}
+
+TEST_F(DroppedConnectionTest, TheContractsRegisterConnectsAgainToo)
+{
+    Db &contracts = dm().contracts();
+    database->open(contracts);
+    contracts.exec("CREATE TABLE prot (num VARCHAR(20))");
+    contracts.exec("INSERT INTO prot (num) VALUES (?)", {"97/1001"});
+    admin.exec("SELECT pg_terminate_backend(?)", {contracts.scalar("SELECT pg_backend_pid()")});
+    EXPECT_EQ(contracts.scalar("SELECT num FROM prot").toString(), "97/1001");
+    contracts.close();
 }
 
 // A cluster of the test's own, so that restarting it disturbs no other test.

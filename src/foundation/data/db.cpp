@@ -300,6 +300,7 @@ void Db::transaction(const std::function<void()> &work) const
     QSqlDatabase db = handle();
     if (!db.transaction()) {
         const QString text = db.lastError().text();
+        db = QSqlDatabase();
         // A connection that died while idle: nothing has run, so it is begun
         // again on a new connection.
         if (alive())

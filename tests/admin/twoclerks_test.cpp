@@ -1,0 +1,112 @@
+// Two clerks on two connections edit the same account's rights.
+#include "accounts.h"
+#include "admin_fixture.h"
+#include "browsergrid.h"
+#include "rowguard.h"
+#include "users.h"
+#include "users_ins.h"
+#include "windows.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+using namespace bv;
+using bv::test::AdminTest;
+using bv::test::user;
+
+class TwoClerksRightsTest : public AdminTest {
+protected:
+    void SetUp() override
+    {
+        AdminTest::SetUp();
+        if (IsSkipped())
+            return;
+        database->open(clerkB);
+        session() = Session{"admin", "ostan", 1, {}};
+        account = addUser("clerk-x", hashPassword("pw"));
+        saveRights(db(), account, {{"naghshe", {false, false, false, true}}});
+    }
+    void TearDown() override
+    {
+        clerkB.close();
+        AdminTest::TearDown();
+    }
+    // Clerk A's users window with the account current.
+    users &openAccount()
+    {
+        users &w = windows::get<users>();
+        w.resetFilters();
+        w.CheckBox1->setChecked(true);
+        w.us->setText("clerk-x");
+        w.search();
+        EXPECT_EQ(w.DBGrid1->currentId().toLongLong(), account);
+        return w;
+    }
+
+    Db clerkB{QStringLiteral("clerk_b")};
+    qint64 account = 0;
+};
+
+TEST_P(TwoClerksRightsTest, RightsChangedMeanwhileAreNamedThenReloadedOrOverwritten)
+{
+    users &a = openAccount();
+    EXPECT_TRUE(a.rightBoxes.at("naghshe")[3]->isChecked());
+    // B gives the account the registration page.
+    saveRights(clerkB, account, {{"naghshe", {false, false, false, true}}, {"sabt", {true, true, false, true}}});
+    a.rightBoxes.at("phone")[3]->setChecked(true);
+    user().answers = {true};
+    a.saveRights();
+    ASSERT_EQ(user().questions.size(), 1);
+    const QString sabtLabel = std::find_if(pageKeys().begin(), pageKeys().end(), [](const PageKey &k) {
+                                  return k.key == std::string("sabt");
+                              })->label;
+    EXPECT_TRUE(user().questions[0].contains(sabtLabel));
+    EXPECT_TRUE(user().messageTexts().isEmpty());
+    EXPECT_FALSE(loadRights(db(), account).at("phone").view);
+    EXPECT_TRUE(a.rightBoxes.at("sabt")[0]->isChecked());
+    EXPECT_FALSE(a.rightBoxes.at("phone")[3]->isChecked());
+
+    // Changed again by B; A overwrites with what A shows.
+    saveRights(clerkB, account, {{"naghshe", {true, true, true, true}}});
+    a.rightBoxes.at("phone")[3]->setChecked(true);
+    user().clear();
+    user().answers = {false, true};
+    a.saveRights();
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("ثبت شد"));
+    const auto stored = loadRights(db(), account);
+    EXPECT_TRUE(stored.at("phone").view);
+    EXPECT_TRUE(stored.at("sabt").insert);
+    EXPECT_FALSE(stored.at("naghshe").insert);
+}
+
+TEST_P(TwoClerksRightsTest, CountiesAndTheAccountItselfAreGuardedToo)
+{
+    users &a = openAccount();
+    saveCounties(clerkB, account, {QStringLiteral("ساوه")});
+    a.list_loc->addItem(QStringLiteral("اراک"));
+    user().answers = {false, false};
+    a.saveCounties();
+    EXPECT_TRUE(user().questions.value(0).contains(QStringLiteral("ساوه")));
+    EXPECT_EQ(loadCounties(db(), account), QStringList{QStringLiteral("ساوه")});
+
+    // The account entry window: B renames, A's save of the mobile number asks.
+    users_ins &entry = windows::get<users_ins>();
+    entry.startEdit(Account{.id = account, .us = "clerk-x"});
+    clerkB.exec("UPDATE users SET nam = ? WHERE id = ?", {QStringLiteral("نام تازه"), account});
+    entry.mobile->setText("0912");
+    user().clear();
+    user().answers = {true};
+    EXPECT_FALSE(entry.edit());
+    EXPECT_TRUE(user().questions.value(0).contains(QStringLiteral("نام و نام خانوادگي")));
+    EXPECT_EQ(entry.nam->text(), QStringLiteral("نام تازه"));
+    EXPECT_EQ(db().scalar("SELECT mobile FROM users WHERE id = ?", {account}).toString(), "");
+    // Deleted meanwhile: said so, and nothing comes back.
+    clerkB.exec("DELETE FROM users WHERE id = ?", {account});
+    user().clear();
+    EXPECT_FALSE(entry.edit());
+    EXPECT_EQ(user().messageTexts(), QStringList{rowDeletedMessage});
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM users WHERE id = ?", {account}).toInt(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, TwoClerksRightsTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
+                         [](const auto &info) { return bv::test::engineName(info.param); });
