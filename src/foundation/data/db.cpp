@@ -128,11 +128,11 @@ void Db::ready() const
 
 bool Db::alive() const
 {
-    if (!registered_)
-        return false;
-    QSqlQuery probe(handle());
-    if (probe.exec(QStringLiteral("SELECT 1")))
-        return true;
+    if (registered_ && handle().isOpen()) {
+        QSqlQuery probe(handle());
+        if (probe.exec(QStringLiteral("SELECT 1")))
+            return true;
+    }
     lost_ = true;
     return false;
 }
