@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -32,6 +33,9 @@ dorbin_ins::dorbin_ins(QWidget *parent) : QDialog(parent)
     form->addRow(QStringLiteral("کد اموال"), cod);
     form->addRow(QStringLiteral("تحويل گيرنده"), prs);
     form->addRow(QStringLiteral("ساير توضيحات"), cmt);
+    for (auto [field, column] : {std::pair<QWidget *, const char *>{city, "city"}, {typ, "typ"}, {cod, "cod"},
+                                 {prs, "prs"}, {cmt, "cmt"}})
+        guard_.setLabel(QLatin1String(column), static_cast<QLabel *>(form->labelForField(field))->text());
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(ins_btn);
     buttons->addWidget(edit_btn);
@@ -61,9 +65,10 @@ void dorbin_ins::startNew()
     edit_btn->setVisible(false);
 }
 
-void dorbin_ins::startEdit(qint64 id, const Row &camera)
+void dorbin_ins::startEdit(qint64 id, const Row &listed)
 {
     editedId_ = id;
+    const Row camera = guard_.loadOver(dm().main(), id, listed);
     fillCounties();
     showStoredValue(city, camera.value(QStringLiteral("city")).toString());
     for (auto [edit, column] : {std::pair{typ, "typ"}, {cod, "cod"}, {prs, "prs"}, {cmt, "cmt"}})
@@ -102,7 +107,11 @@ bool dorbin_ins::edit()
     if (editedId_ == 0)
         return false;
     try {
-        survey::updateCamera(dm().main(), editedId_, typed(), session().karbar);
+        const Db &db = dm().main();
+        if (!guard_.save(
+                db, [&] { survey::updateCamera(db, editedId_, typed(), session().karbar); },
+                [this](const Row &stored) { startEdit(editedId_, stored); }))
+            return false;
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;

@@ -2,6 +2,7 @@
 // The entry window of a surveying instrument: a new one, or the edit of the
 // browser's current one.
 #include "cameras.h"
+#include "rowguard.h"
 
 #include <QDialog>
 
@@ -34,6 +35,7 @@ private:
     void fillCounties();
     survey::CameraEntry typed() const;
     qint64 editedId_ = 0;
+    RowGuard guard_{QStringLiteral("dorbin"), {"city", "typ", "cod", "prs", "cmt"}};
 };
 
 }  // namespace bv

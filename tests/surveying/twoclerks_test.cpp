@@ -1,5 +1,7 @@
 // Two clerks on two connections edit the same survey project.
 #include "admin_fixture.h"
+#include "cameras.h"
+#include "dorbin_ins.h"
 #include "naghshe_ins.h"
 #include "rowguard.h"
 #include "sample.h"
@@ -108,6 +110,21 @@ TEST_P(TwoClerksTest, AProjectDeletedMeanwhileIsNotWrittenAgain)
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM naghshe WHERE id = 7").toInt(), 0);
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM naghshe").toInt(), 7);
     EXPECT_EQ(logRows(QStringLiteral("ويرايش نقشه")), 0);
+}
+
+TEST_P(TwoClerksTest, ACameraChangedMeanwhileIsNamed)
+{
+    const qint64 id = survey::insertCamera(db(), {"city", "model", "P-1", "holder", ""}, "admin");
+    dorbin_ins &a = windows::get<dorbin_ins>();
+    a.startEdit(id, {});
+    EXPECT_EQ(a.cod->text(), "P-1");
+    clerkB.exec("UPDATE dorbin SET prs = ? WHERE id = ?", {"other holder", id});
+    a.cmt->setText("note");
+    user().answers = {true};
+    EXPECT_FALSE(a.edit());
+    EXPECT_TRUE(user().questions.value(0).contains(QStringLiteral("تحويل گيرنده")));
+    EXPECT_EQ(a.prs->text(), "other holder");
+    EXPECT_EQ(clerkB.scalar("SELECT cmt FROM dorbin WHERE id = ?", {id}).toString(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, TwoClerksTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
