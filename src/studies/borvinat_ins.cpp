@@ -116,6 +116,7 @@ borvinat_ins::borvinat_ins(QWidget *parent) : QDialog(parent)
         input->setObjectName(inputName(f.column));
         inputs_[input->objectName()] = input;
         auto *caption = new ClickLabel(f.label, this);
+        guard_.setLabel(QLatin1String(f.column), f.label);
         // A date's caption clears it, except the extension's.
         if (auto *d = qobject_cast<JalaliDateEdit *>(input); d && input->objectName() != QLatin1String("tamdid_dat"))
             connect(caption, &ClickLabel::clicked, d, [d] { d->setDate(emptyDateMask); });
@@ -399,7 +400,7 @@ void borvinat_ins::startEdit(const Row &study)
 {
     editedId_ = study.value(QStringLiteral("id")).toLongLong();
     setMode(false);
-    showRow(study);
+    showRow(guard_.loadOver(dm().main(), editedId_, study));
 }
 
 void borvinat_ins::startCopy(const Row &study)
@@ -475,7 +476,15 @@ bool borvinat_ins::saveEdit()
         const std::optional<RowValues> values = checked(t);
         if (!values)
             return false;
-        study::editStudy(dm().main(), editedId_, t, *values, session().karbar);
+        const Db &db = dm().main();
+        if (!guard_.save(
+                db, [&] { study::editStudy(db, editedId_, t, *values, session().karbar); },
+                [this](const Row &stored) {
+                    Row study = stored;
+                    study.insert(QStringLiteral("id"), editedId_);
+                    startEdit(study);
+                }))
+            return false;
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;

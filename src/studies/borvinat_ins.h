@@ -2,7 +2,9 @@
 // The study entry window: registers a new study, a copy of one into a new
 // credit year, or edits the one opened, computing the fees as their fields are
 // entered and taking the village from the registry as the user types.
+#include "borvinat_record.h"
 #include "db.h"
+#include "rowguard.h"
 #include "typed_row.h"
 
 #include <QDialog>
@@ -75,6 +77,7 @@ private:
     std::map<QWidget *, QWidget *> enterChain_;
     QList<JalaliDateEdit *> dates_;
     qint64 editedId_ = 0;
+    RowGuard guard_{QStringLiteral("borvinat"), study::studyColumns()};
     bool filling_ = false;
 };
 

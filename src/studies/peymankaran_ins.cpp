@@ -63,6 +63,7 @@ peymankaran_ins::peymankaran_ins(QWidget *parent) : QDialog(parent)
     taminejtemaei = edit("taminejtemaei");
 
     auto *kindBox = new QGroupBox(QStringLiteral("نوع"), this);
+    guard_.setLabel(QStringLiteral("typ"), kindBox->title());
     haghighi = new QRadioButton(naturalPerson, kindBox);
     hoghoghi = new QRadioButton(legalPerson, kindBox);
     auto *kinds = new QButtonGroup(this);
@@ -81,6 +82,7 @@ peymankaran_ins::peymankaran_ins(QWidget *parent) : QDialog(parent)
             if (auto *d = qobject_cast<JalaliDateEdit *>(widget))
                 d->setCaption(label);
             form->addRow(label, widget);
+            guard_.setLabel(widget->objectName(), label);
         }
         return box;
     };
@@ -132,10 +134,11 @@ void peymankaran_ins::startNew()
     edit_btn->setVisible(false);
 }
 
-void peymankaran_ins::startEdit(qint64 id, const Row &c)
+void peymankaran_ins::startEdit(qint64 id, const Row &listed)
 {
     startNew();
     editedId_ = id;
+    const Row c = guard_.loadOver(dm().main(), id, listed);
     storedKind_ = c.value(QStringLiteral("typ")).toString();
     haghighi->group()->setExclusive(false);
     haghighi->setChecked(storedKind_ == naturalPerson);
@@ -203,7 +206,11 @@ bool peymankaran_ins::edit()
     if (!values)
         return false;
     try {
-        study::updateContractor(dm().main(), editedId_, t, *values, session().karbar);
+        const Db &db = dm().main();
+        if (!guard_.save(
+                db, [&] { study::updateContractor(db, editedId_, t, *values, session().karbar); },
+                [this](const Row &stored) { startEdit(editedId_, stored); }))
+            return false;
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;

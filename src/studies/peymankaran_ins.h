@@ -2,6 +2,8 @@
 // The studies contractor entry window: a new contractor, or the edit of the
 // browser's current one.
 #include "db.h"
+#include "peymankaran.h"
+#include "rowguard.h"
 #include "typed_row.h"
 
 #include <QDialog>
@@ -48,6 +50,7 @@ private:
     std::map<QString, QLineEdit *> edits_;
     QList<JalaliDateEdit *> dates_;
     qint64 editedId_ = 0;
+    RowGuard guard_{QStringLiteral("peymankaran"), study::contractorColumns()};
     QString storedKind_;
 };
 

@@ -23,7 +23,11 @@ public:
 
     // The field names the clerk sees, for the list of changed fields; a column
     // without one is named as it is.
-    void setLabel(const QString &column, const QString &label) { labels_[column.toLower()] = label; }
+    void setLabel(const QString &column, const QString &label)
+    {
+        if (!label.isEmpty())
+            labels_[column.toLower()] = label;
+    }
     QString label(const QString &column) const { return labels_.value(column.toLower(), column); }
 
     // Reads the row as stored now and remembers it; nullopt when there is no
