@@ -89,7 +89,7 @@ sabti_peyman_ins::sabti_peyman_ins(QWidget *parent) : QDialog(parent)
     ins_btn = new QPushButton(QStringLiteral("ثبت"), this);
     edit_btn = new QPushButton(QStringLiteral("ويرايش"), this);
 
-    auto form = [](QWidget *box, std::initializer_list<std::pair<QString, QWidget *>> rows) {
+    auto form = [this](QWidget *box, std::initializer_list<std::pair<QString, QWidget *>> rows) {
         auto *f = new QFormLayout(box);
         for (const auto &[label, widget] : rows) {
             if (auto *date = qobject_cast<JalaliDateEdit *>(widget))
