@@ -2,6 +2,7 @@
 #include "accounts.h"
 #include "admin_fixture.h"
 #include "browsergrid.h"
+#include "filters.h"
 #include "rowguard.h"
 #include "users.h"
 #include "users_ins.h"
@@ -9,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QListWidget>
 
 using namespace bv;
 using bv::test::AdminTest;
