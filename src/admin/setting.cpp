@@ -113,12 +113,9 @@ void setting::deleteItem()
     try {
         const Db &db = dm().main();
         // Another clerk may have deleted it since the list was shown.
-        if (removeLookupItem(db, DBGrid1->currentValue(QStringLiteral("component")).toString(),
-                             DBGrid1->currentValue(QStringLiteral("cmt")).toString())
-            == 0)
-            ui().message(rowDeletedMessage, MessageKind::Warning);
-        else
-            ui().message(QStringLiteral("حذف شد"));
+        reportDelete(removeLookupItem(db, DBGrid1->currentValue(QStringLiteral("component")).toString(),
+                                      DBGrid1->currentValue(QStringLiteral("cmt")).toString())
+                     > 0);
         DBGrid1->setRows(lookupRows(db, true));
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);

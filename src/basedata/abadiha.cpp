@@ -5,6 +5,7 @@
 #include "dm.h"
 #include "filters.h"
 #include "interaction.h"
+#include "rowguard.h"
 #include "main_window.h"
 #include "text.h"
 #include "windows.h"
@@ -189,8 +190,7 @@ void abadiha::deleteCurrentVillage()
     try {
         const Db &db = dm().main();
         if (confirmDeletePassword(db)) {
-            removeVillage(db, id.toLongLong(), session().karbar);
-            ui().message(QStringLiteral("حذف شد"));
+            reportDelete(removeVillage(db, id.toLongLong(), session().karbar));
         }
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);

@@ -339,16 +339,17 @@ QString editVillage(const Db &db, qint64 id, const Village &village, const QStri
     return refusal;
 }
 
-void removeVillage(const Db &db, qint64 id, const QString &user)
+bool removeVillage(const Db &db, qint64 id, const QString &user)
 {
+    bool found = false;
     db.transaction([&] {
-        bool found = false;
         const QString cod = storedCode(db, id, &found);
         if (!found)
             return;
         db.exec(QStringLiteral("DELETE FROM abadiha WHERE id = ?"), {id});
         writeLog(db, user, QStringLiteral(" حذف آبادي  ") + cod + QStringLiteral(" ") + user);
     });
+    return found;
 }
 
 int renameCounty(const Db &db, const QList<qint64> &ids, const QString &name)

@@ -84,7 +84,8 @@ QString registerVillage(const Db &db, const Village &village, const QString &use
 // must not exist. Returns the refusal, empty when saved.
 QString editVillage(const Db &db, qint64 id, const Village &village, const QString &user);
 // Deletes the village `id` with its log row.
-void removeVillage(const Db &db, qint64 id, const QString &user);
+// False, with nothing written, when the row was already gone.
+bool removeVillage(const Db &db, qint64 id, const QString &user);
 
 // Gives the villages `ids` the county `name` in one transaction; returns how
 // many were changed.

@@ -6,6 +6,7 @@
 #include "filters.h"
 #include "fillsteps.h"
 #include "interaction.h"
+#include "rowguard.h"
 #include "moshaveran_ins.h"
 #include "moshaveran_ins2.h"
 #include "moshaveran_job.h"
@@ -210,8 +211,7 @@ void moshaveran::deleteJob()
         if (confirmDeletePassword(db)) {
             const consultants::JobDependents d = consultants::jobDependents(db, id.toLongLong());
             if (ui().question(consultants::deleteQuestion(d))) {
-                consultants::deleteJob(db, id.toLongLong(), session().karbar);
-                ui().message(QStringLiteral("حذف شد"));
+                reportDelete(consultants::deleteJob(db, id.toLongLong(), session().karbar));
             }
         }
     } catch (const DbError &e) {

@@ -85,12 +85,20 @@ moshaveran_ins::moshaveran_ins(QWidget *parent) : QDialog(parent)
     jobForm->addRow(amel4_dat->caption(), amel4_dat);
     jobForm->addRow(QStringLiteral("کارشناس بررسي کننده"), amel4_name);
     dates_ = {moshaver_dat1, moshaver_dat2, amel4_dat};
+    for (const auto &[column, field] : std::initializer_list<std::pair<const char *, QWidget *>>{
+             {"city", city}, {"bakhsh", bakhsh}, {"dehestan", dehestan}, {"rosta", rosta}, {"cod", cod},
+             {"harim", harim}, {"moshaver", moshaver}, {"moshaver_dat1", moshaver_dat1},
+             {"moshaver_dat2", moshaver_dat2}, {"tahvil_map", tahvil_map}, {"amel4_no", amel4_no},
+             {"amel4_dat", amel4_dat}, {"amel4_name", amel4_name}})
+        guard_.setLabel(QLatin1String(column), static_cast<QLabel *>(jobForm->labelForField(field))->text());
 
     auto *stepBox = new QGroupBox(this);
     auto *stepLayout = new QVBoxLayout(stepBox);
     for (const consultants::Step &s : consultants::stepsOf(false)) {
         auto *row = new StepRow(s.caption, s.hasDate, stepBox);
         row->setObjectName(s.column);
+        for (const QString &column : {s.column, s.dateColumn(), s.approvalColumn()})
+            guard_.setLabel(column, s.caption);
         stepLayout->addWidget(row);
         steps_.push_back(row);
         if (row->dat)
@@ -288,6 +296,8 @@ bool moshaveran_ins::startEdit(qint64 id)
             ui().message(consultants::jobGoneMessage, MessageKind::Warning);
             return false;
         }
+        // Remembered as shown, for the save to find another clerk's change.
+        job = guard_.loadOver(db, id, job);
         offices = consultants::officeChoices(db, id);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
@@ -317,6 +327,7 @@ bool moshaveran_ins::startEdit(qint64 id)
     fillChoices(dehestan, 2);
     fillChoices(rosta, 3);
     showOffices(offices);
+    shownOffices_ = offices.ticked;
     prepare(true);
     return true;
 }
@@ -349,10 +360,12 @@ bool moshaveran_ins::saveEdit()
     if (!acceptDates(dates_))
         return false;
     try {
-        if (!consultants::editJob(dm().main(), editedId_, typed(), tickedOffices(), session().karbar)) {
-            ui().message(consultants::jobGoneMessage, MessageKind::Warning);
+        const Db &db = dm().main();
+        if (!guard_.save(
+                db,
+                [&] { consultants::editJob(db, editedId_, typed(), tickedOffices(), session().karbar, shownOffices_); },
+                [this](const Row &) { startEdit(editedId_); }))
             return false;
-        }
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;

@@ -2,6 +2,7 @@
 // The consultant job entry window: the village, the contract, the fourth
 // agent and the seven first workflow steps with their inquiry offices.
 #include "moshaveran_job.h"
+#include "rowguard.h"
 
 #include <QDialog>
 #include <vector>
@@ -60,6 +61,8 @@ private:
     std::vector<StepRow *> steps_;
     QList<JalaliDateEdit *> dates_;
     qint64 editedId_ = 0;
+    RowGuard guard_{QStringLiteral("moshaveran"), consultants::jobColumns() + consultants::stepColumns(false)};
+    QStringList shownOffices_;  // ticked when the job was loaded
     bool loading_ = false;
 };
 

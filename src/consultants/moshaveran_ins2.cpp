@@ -26,6 +26,8 @@ moshaveran_ins2::moshaveran_ins2(QWidget *parent) : QDialog(parent)
         layout->addWidget(row);
         steps_.push_back(row);
         dates_ << row->dat;
+        for (const QString &column : {s.column, s.dateColumn(), s.approvalColumn()})
+            guard_.setLabel(column, s.caption);
     }
     tasvib = steps_[0];
     kargoroh = steps_[1];
@@ -43,6 +45,7 @@ moshaveran_ins2::moshaveran_ins2(QWidget *parent) : QDialog(parent)
     nazar_cmt->setMaxLength(250);
     auto *opinion = new QHBoxLayout;
     opinion->addWidget(new QLabel(QStringLiteral("شرح نظر عامل چهارم"), this));
+    guard_.setLabel(QStringLiteral("nazar_cmt"), QStringLiteral("شرح نظر عامل چهارم"));
     opinion->addWidget(nazar_cmt, 1);
     layout->insertLayout(9, opinion);
 
@@ -71,7 +74,11 @@ bool moshaveran_ins2::startLater(qint64 id)
 {
     Row job;
     try {
-        job = consultants::jobRow(dm().main(), id);
+        const Db &db = dm().main();
+        job = consultants::jobRow(db, id);
+        // Remembered as shown, for the save to find another clerk's change.
+        if (!job.isEmpty())
+            job = guard_.loadOver(db, id, job);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;
@@ -99,10 +106,11 @@ bool moshaveran_ins2::saveLater()
     if (!acceptDates(dates_))
         return false;
     try {
-        if (!consultants::saveLaterSteps(dm().main(), editedId_, typed(), session().karbar)) {
-            ui().message(consultants::jobGoneMessage, MessageKind::Warning);
+        const Db &db = dm().main();
+        if (!guard_.save(
+                db, [&] { consultants::saveLaterSteps(db, editedId_, typed(), session().karbar); },
+                [this](const Row &) { startLater(editedId_); }))
             return false;
-        }
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 // The later workflow steps of a consultant job and the fourth agent's opinion.
 #include "moshaveran_job.h"
+#include "rowguard.h"
 
 #include <QDialog>
 #include <vector>
@@ -35,6 +36,7 @@ private:
     std::vector<StepRow *> steps_;
     QList<JalaliDateEdit *> dates_;
     qint64 editedId_ = 0;
+    RowGuard guard_{QStringLiteral("moshaveran"), consultants::stepColumns(true)};
 };
 
 }  // namespace bv

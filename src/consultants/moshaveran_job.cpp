@@ -151,7 +151,8 @@ qint64 registerJob(const Db &db, const JobTexts &typed, const QStringList &offic
     return id;
 }
 
-bool editJob(const Db &db, qint64 id, const JobTexts &typed, const QStringList &offices, const QString &user)
+bool editJob(const Db &db, qint64 id, const JobTexts &typed, const QStringList &offices, const QString &user,
+             const std::optional<QStringList> &shown)
 {
     const QStringList columns = jobColumns() + stepColumns(false);
     QVariantList values = valuesOf(columns, typed);
@@ -169,12 +170,12 @@ bool editJob(const Db &db, qint64 id, const JobTexts &typed, const QStringList &
              db.select(QStringLiteral("SELECT edare FROM moshaveran_estelam WHERE moshaveran_id = ?"), {id}).rows)
             stored << r[0].toString();
         for (const QString &office : stored)
-            if (!wanted.contains(office))
+            if (!wanted.contains(office) && (!shown || shown->contains(office)))
                 db.exec(QStringLiteral("DELETE FROM moshaveran_estelam WHERE moshaveran_id = ? AND edare = ?"),
                         {id, office});
         QStringList added;
         for (const QString &office : wanted)
-            if (!stored.contains(office))
+            if (!stored.contains(office) && (!shown || !shown->contains(office)))
                 added << office;
         addOffices(db, id, added);
         writeLog(db, user, logText(QStringLiteral(" ويرايش مشاوران  "), typed.value("cod"), user));
@@ -248,15 +249,19 @@ QString deleteQuestion(const JobDependents &d)
     return QStringLiteral("اين کار مشاور با %1 ضميمه و %2 اداره استعلام حذف شود؟").arg(d.attachments).arg(d.offices);
 }
 
-void deleteJob(const Db &db, qint64 id, const QString &user)
+bool deleteJob(const Db &db, qint64 id, const QString &user)
 {
+    bool found = false;
     db.transaction([&] {
         const QString cod = db.scalar(QStringLiteral("SELECT cod FROM moshaveran WHERE id = ?"), {id}).toString();
-        db.exec(QStringLiteral("DELETE FROM moshaveran WHERE id = ?"), {id});
+        found = db.exec(QStringLiteral("DELETE FROM moshaveran WHERE id = ?"), {id}).numRowsAffected() > 0;
+        if (!found)
+            return;
         db.exec(QStringLiteral("DELETE FROM moshaveran_pic WHERE moshaveran_id = ?"), {id});
         db.exec(QStringLiteral("DELETE FROM moshaveran_estelam WHERE moshaveran_id = ?"), {id});
         writeLog(db, user, logText(QStringLiteral(" حذف مشاوران  "), cod, user));
     });
+    return found;
 }
 
 }  // namespace bv::consultants

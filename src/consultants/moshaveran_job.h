@@ -6,6 +6,7 @@
 
 #include <QMap>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace bv::consultants {
@@ -57,9 +58,12 @@ QStringList distinctOffices(const QStringList &offices);
 // texts, `karbar` the user; returns the new id.
 qint64 registerJob(const Db &db, const JobTexts &typed, const QStringList &offices, const QString &user);
 // The job columns and first steps of `id`; its offices become `offices`.
-// `karbar` and the later steps stay. False, with nothing written, when the
-// job is gone.
-bool editJob(const Db &db, qint64 id, const JobTexts &typed, const QStringList &offices, const QString &user);
+// With `shown`, the offices the window loaded, only the offices ticked or
+// unticked since change: one another clerk added or removed meanwhile stays
+// as they left it. `karbar` and the later steps stay. False, with nothing
+// written, when the job is gone.
+bool editJob(const Db &db, qint64 id, const JobTexts &typed, const QStringList &offices, const QString &user,
+             const std::optional<QStringList> &shown = std::nullopt);
 // The later steps and `nazar_cmt` of `id`.
 bool saveLaterSteps(const Db &db, qint64 id, const JobTexts &typed, const QString &user);
 
@@ -90,7 +94,8 @@ struct JobDependents {
 JobDependents jobDependents(const Db &db, qint64 id);
 // The question asked before a job goes, naming what goes with it.
 QString deleteQuestion(const JobDependents &dependents);
-// Deletes the job, its attachments and offices, with its log row, in one transaction.
-void deleteJob(const Db &db, qint64 id, const QString &user);
+// Deletes the job, its attachments and offices, with its log row, in one
+// transaction; false, with nothing written, when the job was already gone.
+bool deleteJob(const Db &db, qint64 id, const QString &user);
 
 }  // namespace bv::consultants

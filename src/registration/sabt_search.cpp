@@ -186,14 +186,18 @@ int lettersOfJob(const Db &db, qint64 id)
     return db.scalar(QStringLiteral("SELECT COUNT(*) FROM sabti_mokatebat WHERE sabti_id = ?"), {id}).toInt();
 }
 
-void deleteJob(const Db &db, qint64 id, const QString &user)
+bool deleteJob(const Db &db, qint64 id, const QString &user)
 {
+    bool found = false;
     db.transaction([&] {
         const QString code = db.scalar(QStringLiteral("SELECT cod FROM sabti WHERE id = ?"), {id}).toString();
-        db.exec(QStringLiteral("DELETE FROM sabti WHERE id = ?"), {id});
+        found = db.exec(QStringLiteral("DELETE FROM sabti WHERE id = ?"), {id}).numRowsAffected() > 0;
+        if (!found)
+            return;
         db.exec(QStringLiteral("DELETE FROM sabti_pic WHERE sabti_id = ?"), {id});
         writeLog(db, user, QStringLiteral(" حذف ثبتي ") + code + QLatin1Char(' ') + user);
     });
+    return found;
 }
 
 QString lettersStayQuestion(int letters)

@@ -54,7 +54,8 @@ QStringList contractorItems(const Db &db);
 int lettersOfJob(const Db &db, qint64 id);
 // Deletes the job and its attachments and logs " حذف ثبتي " + code + " " +
 // user, in one transaction. Throws DbError.
-void deleteJob(const Db &db, qint64 id, const QString &user);
+// False, with nothing written, when the row was already gone.
+bool deleteJob(const Db &db, qint64 id, const QString &user);
 QString lettersStayQuestion(int letters);
 
 }  // namespace bv::sabt

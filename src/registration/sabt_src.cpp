@@ -8,6 +8,7 @@
 #include "filters.h"
 #include "fillsteps.h"
 #include "interaction.h"
+#include "rowguard.h"
 #include "sabt_agreement.h"
 #include "sabt_ins.h"
 #include "sabti_mokatebat.h"
@@ -254,8 +255,7 @@ void sabt_src::deleteJob()
         const Db &db = dm().main();
         if (confirmDeletePassword(db)
             && ui().question(sabt::lettersStayQuestion(sabt::lettersOfJob(db, id.toLongLong())))) {
-            sabt::deleteJob(db, id.toLongLong(), session().karbar);
-            ui().message(QStringLiteral("حذف شد"));
+            reportDelete(sabt::deleteJob(db, id.toLongLong(), session().karbar));
         }
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);

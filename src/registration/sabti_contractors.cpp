@@ -100,12 +100,16 @@ void updateContractor(const Db &db, qint64 id, const ContractorTexts &t, const Q
     });
 }
 
-void deleteContractor(const Db &db, qint64 id, const QString &lname, const QString &user)
+bool deleteContractor(const Db &db, qint64 id, const QString &lname, const QString &user)
 {
+    bool found = false;
     db.transaction([&] {
-        db.exec(QStringLiteral("DELETE FROM sabti_peyman WHERE id = ?"), {id});
+        found = db.exec(QStringLiteral("DELETE FROM sabti_peyman WHERE id = ?"), {id}).numRowsAffected() > 0;
+        if (!found)
+            return;
         writeLog(db, user, QStringLiteral(" حذف پيمانکار ثبتي  ") + lname + QLatin1Char(' ') + user);
     });
+    return found;
 }
 
 int jobsOfContractor(const Db &db, qint64 id)

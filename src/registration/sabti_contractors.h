@@ -40,7 +40,8 @@ inline const QString duplicateContractorMessage =
 // Each writes its log row for `user` in the same transaction. Throws DbError.
 qint64 insertContractor(const Db &db, const ContractorTexts &texts, const QString &user);
 void updateContractor(const Db &db, qint64 id, const ContractorTexts &texts, const QString &user);
-void deleteContractor(const Db &db, qint64 id, const QString &lname, const QString &user);
+// False, with nothing written, when the row was already gone.
+bool deleteContractor(const Db &db, qint64 id, const QString &lname, const QString &user);
 
 // Registration jobs that point to the contractor.
 int jobsOfContractor(const Db &db, qint64 id);

@@ -6,6 +6,7 @@
 #include "dm.h"
 #include "filters.h"
 #include "interaction.h"
+#include "rowguard.h"
 #include "sabti_contractors.h"
 #include "sabti_peyman_ins.h"
 #include "session.h"
@@ -153,6 +154,7 @@ void sabti_peyman::deleteContractor()
     const QVariant id = DBGrid1->currentId();
     if (!id.isValid())
         return;
+    bool found = false;
     try {
         const Db &db = dm().main();
         if (!confirmDeletePassword(db))
@@ -161,13 +163,13 @@ void sabti_peyman::deleteContractor()
         if (jobs > 0
             && !ui().question(QStringLiteral("%1 کار ثبتي به اين پيمانکار مربوط است. آيا حذف شود؟").arg(jobs)))
             return;
-        sabt::deleteContractor(db, id.toLongLong(), DBGrid1->currentValue(QStringLiteral("lname")).toString(),
-                               session().karbar);
+        found = sabt::deleteContractor(db, id.toLongLong(),
+                                     DBGrid1->currentValue(QStringLiteral("lname")).toString(), session().karbar);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
     }
-    ui().message(QStringLiteral("حذف شد"));
+    reportDelete(found);
     search();
 }
 

@@ -82,12 +82,16 @@ void updateContractor(const Db &db, qint64 id, const TypedTexts &t, const RowVal
     });
 }
 
-void deleteContractor(const Db &db, qint64 id, const QString &lname, const QString &user)
+bool deleteContractor(const Db &db, qint64 id, const QString &lname, const QString &user)
 {
+    bool found = false;
     db.transaction([&] {
-        db.exec(QStringLiteral("DELETE FROM peymankaran WHERE id = ?"), {id});
+        found = db.exec(QStringLiteral("DELETE FROM peymankaran WHERE id = ?"), {id}).numRowsAffected() > 0;
+        if (!found)
+            return;
         writeLog(db, user, logText(QStringLiteral(" حذف پيمانکار مطالعات "), lname, user));
     });
+    return found;
 }
 
 int studiesOfContractor(const Db &db, qint64 id)

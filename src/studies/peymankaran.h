@@ -28,7 +28,8 @@ inline const QString duplicateContractorMessage = QStringLiteral("خطا! نام
 // Each writes its log row for `user` in the same transaction. Throws DbError.
 qint64 insertContractor(const Db &db, const TypedTexts &typed, const RowValues &values, const QString &user);
 void updateContractor(const Db &db, qint64 id, const TypedTexts &typed, const RowValues &values, const QString &user);
-void deleteContractor(const Db &db, qint64 id, const QString &lname, const QString &user);
+// False, with nothing written, when the row was already gone.
+bool deleteContractor(const Db &db, qint64 id, const QString &lname, const QString &user);
 
 // Studies that point to the contractor.
 int studiesOfContractor(const Db &db, qint64 id);

@@ -6,6 +6,7 @@
 #include "contractor_filters.h"
 #include "dm.h"
 #include "interaction.h"
+#include "rowguard.h"
 #include "peymankaran.h"
 #include "peymankaran_ins.h"
 #include "windows.h"
@@ -149,6 +150,7 @@ void peymankaran_src::deleteContractor()
     const QVariant id = DBGrid1->currentId();
     if (!id.isValid())
         return;
+    bool found = false;
     try {
         const Db &db = dm().main();
         const bool confirmed = confirmDeletePassword(db);
@@ -159,13 +161,13 @@ void peymankaran_src::deleteContractor()
             search();
             return;
         }
-        study::deleteContractor(db, id.toLongLong(), DBGrid1->currentValue(QStringLiteral("lname")).toString(),
-                                session().karbar);
+        found = study::deleteContractor(db, id.toLongLong(),
+                                     DBGrid1->currentValue(QStringLiteral("lname")).toString(), session().karbar);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
     }
-    ui().message(QStringLiteral("حذف شد"));
+    reportDelete(found);
     search();
 }
 

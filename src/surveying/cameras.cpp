@@ -85,13 +85,17 @@ void updateCamera(const Db &db, qint64 id, const CameraEntry &e, const QString &
     });
 }
 
-void deleteCamera(const Db &db, qint64 id, const QString &cod, const QString &user)
+bool deleteCamera(const Db &db, qint64 id, const QString &cod, const QString &user)
 {
+    bool found = false;
     db.transaction([&] {
-        db.exec(QStringLiteral("DELETE FROM dorbin WHERE id = ?"), {id});
+        found = db.exec(QStringLiteral("DELETE FROM dorbin WHERE id = ?"), {id}).numRowsAffected() > 0;
+        if (!found)
+            return;
         db.exec(QStringLiteral("DELETE FROM dorbin_pic WHERE dorbin_id = ?"), {ownerText(id)});
         writeLog(db, user, QStringLiteral(" حذف دوربين ") + cod + QLatin1Char(' ') + user);
     });
+    return found;
 }
 
 int eventsOfCamera(const Db &db, qint64 id)

@@ -35,7 +35,8 @@ inline const QString duplicateCameraMessage = QStringLiteral("خطا! نام ش�
 qint64 insertCamera(const Db &db, const CameraEntry &entry, const QString &user);
 void updateCamera(const Db &db, qint64 id, const CameraEntry &entry, const QString &user);
 // The instrument with all of its events.
-void deleteCamera(const Db &db, qint64 id, const QString &cod, const QString &user);
+// False, with nothing written, when the row was already gone.
+bool deleteCamera(const Db &db, qint64 id, const QString &cod, const QString &user);
 int eventsOfCamera(const Db &db, qint64 id);
 
 // The events of an instrument by date of entry, without their texts and documents.

@@ -65,12 +65,16 @@ int projectsOfContractor(const Db &db, qint64 id)
     return db.scalar(QStringLiteral("SELECT COUNT(*) FROM naghshe WHERE peymankar_id = ?"), {id}).toInt();
 }
 
-void deleteContractor(const Db &db, qint64 id, const QString &lname, const QString &user)
+bool deleteContractor(const Db &db, qint64 id, const QString &lname, const QString &user)
 {
+    bool found = false;
     db.transaction([&] {
-        db.exec(QStringLiteral("DELETE FROM peymankar WHERE id = ?"), {id});
+        found = db.exec(QStringLiteral("DELETE FROM peymankar WHERE id = ?"), {id}).numRowsAffected() > 0;
+        if (!found)
+            return;
         writeLog(db, user, QStringLiteral(" حذف پيمانکار نقشه برداري ") + lname + QLatin1Char(' ') + user);
     });
+    return found;
 }
 
 }  // namespace bv::survey

@@ -26,6 +26,7 @@ qint64 insertContractor(const Db &db, const ContractorTexts &texts, const QStrin
 void updateContractor(const Db &db, qint64 id, const ContractorTexts &texts, const QString &user);
 // Projects that name the contractor.
 int projectsOfContractor(const Db &db, qint64 id);
-void deleteContractor(const Db &db, qint64 id, const QString &lname, const QString &user);
+// False, with nothing written, when the row was already gone.
+bool deleteContractor(const Db &db, qint64 id, const QString &lname, const QString &user);
 
 }  // namespace bv::survey

@@ -60,6 +60,10 @@ darkhast_ins::darkhast_ins(QWidget *parent) : QDialog(parent)
     dat_borvinat = new JalaliDateEdit(this);
     cmt2 = new QLineEdit(this);
     cmt2->setMaxLength(150);
+    for (auto [input, column] : std::initializer_list<std::pair<QWidget *, const char *>>{
+             {dat_naghshe, "dat_naghshe"}, {masahat_por, "masahat_por"}, {masahat_khali, "masahat_khali"},
+             {mablagh, "mablagh"}, {cmt, "cmt"}, {dat_borvinat, "dat_borvinat"}, {cmt2, "cmt2"}})
+        input->setObjectName(QLatin1String(column));
     // The approval dates are put by the browser and emptied by their captions.
     dat_naghshe->setReadOnly(true);
     dat_borvinat->setReadOnly(true);
@@ -79,7 +83,8 @@ darkhast_ins::darkhast_ins(QWidget *parent) : QDialog(parent)
 
     auto *grid = new QGridLayout;
     int row = 0;
-    auto add = [&](QWidget *caption, QWidget *input) {
+    auto add = [&](QLabel *caption, QWidget *input) {
+        guard_.setLabel(input->objectName(), caption->text());
         grid->addWidget(caption, row, 0);
         grid->addWidget(input, row, 1);
         ++row;
@@ -236,7 +241,8 @@ void darkhast_ins::startRequest()
 void darkhast_ins::startSurvey(const Row &row)
 {
     fillLists();
-    load(row);
+    // Shown as stored now, and remembered for the save.
+    load(guard_.loadOver(dm().main(), row.value(QStringLiteral("id")), row));
     dat_naghshe->setDate(report::today());
     setKind(Kind::Survey);
     masahat_por->setFocus();
@@ -245,10 +251,16 @@ void darkhast_ins::startSurvey(const Row &row)
 void darkhast_ins::startStudies(const Row &row)
 {
     fillLists();
-    load(row);
+    load(guard_.loadOver(dm().main(), row.value(QStringLiteral("id")), row));
     dat_borvinat->setDate(report::today());
     setKind(Kind::Studies);
     ins_btn->setFocus();
+}
+
+Row darkhast_ins::withId(Row stored) const
+{
+    stored.insert(QStringLiteral("id"), id_);
+    return stored;
 }
 
 bool darkhast_ins::save()
@@ -271,15 +283,25 @@ bool darkhast_ins::save()
                 ui().message(r.error, MessageKind::Warning);
                 return false;
             }
-            if (!survey::approveSurvey(db, id_, r.approval)) {
+            bool approved = true;
+            if (!guard_.save(
+                    db, [&] { approved = survey::approveSurvey(db, id_, r.approval); },
+                    [this](const Row &stored) { startSurvey(withId(stored)); }))
+                return false;
+            if (!approved) {
                 ui().message(survey::requestRow(db, id_).isEmpty() ? survey::requestGoneMessage
                                                                    : survey::approvedByStudiesMessage);
                 return false;
             }
             break;
         }
-        case Kind::Studies:
-            if (!survey::approveStudies(db, id_, dat_borvinat->date(), typedText(cmt2))) {
+        case Kind::Studies: {
+            bool approved = true;
+            if (!guard_.save(
+                    db, [&] { approved = survey::approveStudies(db, id_, dat_borvinat->date(), typedText(cmt2)); },
+                    [this](const Row &stored) { startStudies(withId(stored)); }))
+                return false;
+            if (!approved) {
                 const Row now = survey::requestRow(db, id_);
                 if (now.isEmpty())
                     ui().message(survey::requestGoneMessage);
@@ -291,6 +313,7 @@ bool darkhast_ins::save()
                 return false;
             }
             break;
+        }
         }
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);

@@ -2,6 +2,7 @@
 // The estimate request window: a new request, the surveying approval or the
 // studies approval, as the browser chose; only that stage's inputs are open.
 #include "darkhast_requests.h"
+#include "rowguard.h"
 
 #include <QDialog>
 
@@ -48,12 +49,19 @@ signals:
 private:
     void setKind(Kind kind);
     void load(const Row &row);
+    // A row the guard read, with the key of the request shown.
+    Row withId(Row stored) const;
     void fillLists();
     void fillChoices(QComboBox *box, int level);
     void villageChosen();
     void codeChanged();
     Kind kind_ = Kind::Request;
     qint64 id_ = 0;
+    // The approvals another clerk may give meanwhile.
+    RowGuard guard_{QStringLiteral("baravord"),
+                    {QStringLiteral("dat_naghshe"), QStringLiteral("masahat_por"), QStringLiteral("masahat_khali"),
+                     QStringLiteral("mablagh"), QStringLiteral("cmt"), QStringLiteral("dat_borvinat"),
+                     QStringLiteral("cmt2")}};
     bool loading_ = false;
 };
 

@@ -125,9 +125,9 @@ Row requestRow(const Db &db, qint64 id)
     return rows.empty() ? Row() : rows.front();
 }
 
-void deleteRequest(const Db &db, qint64 id)
+bool deleteRequest(const Db &db, qint64 id)
 {
-    db.exec(QStringLiteral("DELETE FROM baravord WHERE id = ?"), {id});
+    return db.exec(QStringLiteral("DELETE FROM baravord WHERE id = ?"), {id}).numRowsAffected() > 0;
 }
 
 }  // namespace bv::survey

@@ -65,7 +65,8 @@ bool approveStudies(const Db &db, qint64 id, const QString &dat_borvinat, const 
 
 // The request's row; empty when it is gone.
 Row requestRow(const Db &db, qint64 id);
-void deleteRequest(const Db &db, qint64 id);
+// False, with nothing written, when the row was already gone.
+bool deleteRequest(const Db &db, qint64 id);
 inline const QString requestGoneMessage = QStringLiteral("اين درخواست برآورد ديگر وجود ندارد");
 inline const QString deleteRequestQuestion = QStringLiteral("اين درخواست برآورد حذف شود؟");
 

@@ -6,6 +6,7 @@
 #include "dm.h"
 #include "filters.h"
 #include "interaction.h"
+#include "rowguard.h"
 #include "naghshe_search.h"
 #include "villages.h"
 #include "widgets.h"
@@ -212,7 +213,9 @@ void darkhast_src::deleteRequest()
     if (!id.isValid() || !ui().question(survey::deleteRequestQuestion))
         return;
     try {
-        survey::deleteRequest(dm().main(), id.toLongLong());
+        // Silent when deleted, as before; told when another clerk was first.
+        if (!survey::deleteRequest(dm().main(), id.toLongLong()))
+            ui().message(alreadyDeletedMessage, MessageKind::Warning);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }

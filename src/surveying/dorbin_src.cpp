@@ -7,6 +7,7 @@
 #include "dorbin_savabegh.h"
 #include "filters.h"
 #include "interaction.h"
+#include "rowguard.h"
 #include "naghshe_pic_search.h"
 #include "windows.h"
 
@@ -226,9 +227,8 @@ void dorbin_src::deleteCamera()
             const int events = survey::eventsOfCamera(db, id.toLongLong());
             if (ui().question(
                     QStringLiteral("%1 سابقه نيز با اين دوربين حذف مي شود. آيا دوربين حذف شود؟").arg(events))) {
-                survey::deleteCamera(db, id.toLongLong(), DBGrid1->currentValue(QStringLiteral("cod")).toString(),
-                                     session().karbar);
-                ui().message(QStringLiteral("حذف شد"));
+                reportDelete(survey::deleteCamera(
+                    db, id.toLongLong(), DBGrid1->currentValue(QStringLiteral("cod")).toString(), session().karbar));
             }
         }
     } catch (const DbError &e) {

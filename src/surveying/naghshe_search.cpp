@@ -248,24 +248,30 @@ QString contractEndTarget(const QString &today, const QString &days)
         .arg(day, 2, 10, QLatin1Char('0'));
 }
 
-void deleteProject(const Db &db, qint64 id, const QString &user)
+bool deleteProject(const Db &db, qint64 id, const QString &user)
 {
+    bool found = false;
     db.transaction([&] {
         const QString code = db.scalar(QStringLiteral("SELECT cod FROM naghshe WHERE id = ?"), {id}).toString();
-        db.exec(QStringLiteral("DELETE FROM naghshe WHERE id = ?"), {id});
+        found = db.exec(QStringLiteral("DELETE FROM naghshe WHERE id = ?"), {id}).numRowsAffected() > 0;
+        if (!found)
+            return;
         db.exec(QStringLiteral("DELETE FROM naghshe_pic WHERE naghshe_id = ?"), {id});
         db.exec(QStringLiteral("DELETE FROM naghshe_arzyabi WHERE naghshe_id = ?"), {id});
         writeLog(db, user, QStringLiteral(" حذف نقشه ") + code + QLatin1Char(' ') + user);
     });
+    return found;
 }
 
-void assignContractor(const Db &db, const QList<qint64> &ids, qint64 contractorId, const QString &name)
+int assignContractor(const Db &db, const QList<qint64> &ids, qint64 contractorId, const QString &name)
 {
+    int changed = 0;
     db.transaction([&] {
         Statement update = db.statement(QStringLiteral("UPDATE naghshe SET peymankar_id = ?, peymankar = ? WHERE id = ?"));
         for (qint64 id : ids)
-            update.run({contractorId, name, id});
+            changed += update.run({contractorId, name, id});
     });
+    return changed;
 }
 
 QMap<QString, QString> projectTexts(const Row &project)

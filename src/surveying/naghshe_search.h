@@ -107,10 +107,12 @@ struct NaghsheSearchState {
 };
 
 // Deletes a project with its attachments and evaluation rows and logs it, in one transaction.
-void deleteProject(const Db &db, qint64 id, const QString &user);
+// False, with nothing written, when the row was already gone.
+bool deleteProject(const Db &db, qint64 id, const QString &user);
 
-// Gives every project of `ids` the contractor, in one transaction.
-void assignContractor(const Db &db, const QList<qint64> &ids, qint64 contractorId, const QString &name);
+// Gives every project of `ids` still stored the contractor, in one
+// transaction; returns how many it changed.
+int assignContractor(const Db &db, const QList<qint64> &ids, qint64 contractorId, const QString &name);
 
 // The transfer of a listed project to the studies: the project's row as typed
 // texts, and the update of a matching study's area and surveyor.

@@ -11,6 +11,7 @@
 #include "filters.h"
 #include "fillsteps.h"
 #include "interaction.h"
+#include "rowguard.h"
 #include "lookuplists.h"
 #include "dorbin_src.h"
 #include "naghshe_arzyabi.h"
@@ -526,8 +527,7 @@ void naghshe_src::deleteProject()
     try {
         const Db &db = dm().main();
         if (confirmDeletePassword(db)) {
-            survey::deleteProject(db, id.toLongLong(), session().karbar);
-            ui().message(QStringLiteral("حذف شد"));
+            reportDelete(survey::deleteProject(db, id.toLongLong(), session().karbar));
         }
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
@@ -589,13 +589,15 @@ void naghshe_src::assignContractorToAll()
     QList<qint64> ids;
     for (const QVariantList &r : shown.rows)
         ids << r[idColumn].toLongLong();
+    int changed = 0;
     try {
-        survey::assignContractor(dm().main(), ids, picked->id, *picked->name);
+        changed = survey::assignContractor(dm().main(), ids, picked->id, *picked->name);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
     }
-    ui().message(QStringLiteral("انجام شد"));
+    // Projects another clerk deleted meanwhile are not counted.
+    ui().message(QStringLiteral("انجام شد") + QLatin1Char('\n') + QStringLiteral(" اين تعداد تغيير يافتند ") + QString::number(changed));
     search();
 }
 

@@ -7,6 +7,7 @@
 #include "contractors.h"
 #include "dm.h"
 #include "interaction.h"
+#include "rowguard.h"
 #include "peymankar_ins.h"
 #include "windows.h"
 
@@ -137,6 +138,7 @@ void peymankar_src::deleteContractor()
     const QVariant id = DBGrid1->currentId();
     if (!id.isValid())
         return;
+    bool found = false;
     try {
         const Db &db = dm().main();
         if (!confirmDeletePassword(db)) {
@@ -149,13 +151,13 @@ void peymankar_src::deleteContractor()
             search();
             return;
         }
-        survey::deleteContractor(db, id.toLongLong(), DBGrid1->currentValue(QStringLiteral("lname")).toString(),
-                                 session().karbar);
+        found = survey::deleteContractor(db, id.toLongLong(),
+                                     DBGrid1->currentValue(QStringLiteral("lname")).toString(), session().karbar);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
     }
-    ui().message(QStringLiteral("حذف شد"));
+    reportDelete(found);
     search();
 }
 

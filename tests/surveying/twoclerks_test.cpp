@@ -1,8 +1,11 @@
 // Two clerks on two connections edit the same survey project.
 #include "admin_fixture.h"
 #include "cameras.h"
+#include "darkhast_ins.h"
+#include "darkhast_requests.h"
 #include "dorbin_ins.h"
 #include "naghshe_ins.h"
+#include "naghshe_search.h"
 #include "rowguard.h"
 #include "sample.h"
 #include "windows.h"
@@ -125,6 +128,49 @@ TEST_P(TwoClerksTest, ACameraChangedMeanwhileIsNamed)
     EXPECT_TRUE(user().questions.value(0).contains(QStringLiteral("تحويل گيرنده")));
     EXPECT_EQ(a.prs->text(), "other holder");
     EXPECT_EQ(clerkB.scalar("SELECT cmt FROM dorbin WHERE id = ?", {id}).toString(), "");
+}
+
+TEST_P(TwoClerksTest, AnEstimateApprovedMeanwhileIsNamedAndReloaded)
+{
+    const qint64 id = survey::addRequest(db(), {"1402/01/01", "city", "bakhsh", "dehestan", "rosta", "cod"});
+    darkhast_ins &a = windows::get<darkhast_ins>();
+    a.startSurvey(survey::requestRow(db(), id));
+    survey::SurveyApproval b;
+    b.dat_naghshe = "1402/02/02";
+    b.masahat_por = Decimal::fromScaled(75, 1);
+    ASSERT_TRUE(survey::approveSurvey(clerkB, id, b));
+
+    a.masahat_por->setText("12");
+    user().answers = {true};  // reload
+    EXPECT_FALSE(a.save());
+    EXPECT_TRUE(user().questions.value(0).contains(QStringLiteral("مساحت بافت پر")));
+    const Decimal stored = Decimal::fromVariant(clerkB.scalar("SELECT masahat_por FROM baravord WHERE id = ?", {id}));
+    EXPECT_EQ(stored, Decimal::fromScaled(75, 1));
+    EXPECT_EQ(a.masahat_por->text(), stored.plain());
+
+    // Deleted meanwhile: told, and the approval inserts nothing.
+    clerkB.exec("DELETE FROM baravord WHERE id = ?", {id});
+    user().clear();
+    EXPECT_FALSE(a.save());
+    EXPECT_EQ(user().messageTexts(), QStringList{rowDeletedMessage});
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM baravord").toInt(), 0);
+}
+
+TEST_P(TwoClerksTest, DeletesAndTheListedContractorCountOnlyTheRowsStillThere)
+{
+    EXPECT_TRUE(survey::deleteProject(clerkB, 7, "clerkb"));
+    EXPECT_FALSE(survey::deleteProject(db(), 7, "admin"));
+    EXPECT_EQ(logRows(QStringLiteral(" حذف نقشه ")), 1);
+
+    // One contractor for the listed projects 5 to 8, of which 7 is gone.
+    EXPECT_EQ(survey::assignContractor(db(), {5, 6, 7, 8}, 2, QStringLiteral("پيمانکار دوم")), 3);
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM naghshe WHERE peymankar_id = 2 AND id IN (5, 6, 8)").toInt(), 3);
+    EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM naghshe WHERE id = 7").toInt(), 0);
+
+    const qint64 camera = survey::insertCamera(db(), {"city", "model", "P-2", "holder", ""}, "admin");
+    EXPECT_TRUE(survey::deleteCamera(clerkB, camera, "P-2", "clerkb"));
+    EXPECT_FALSE(survey::deleteCamera(db(), camera, "P-2", "admin"));
+    EXPECT_EQ(logRows(QStringLiteral(" حذف دوربين ")), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, TwoClerksTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),

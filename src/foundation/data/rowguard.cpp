@@ -117,11 +117,21 @@ RowGuard::Outcome RowGuard::write(const Db &db, const std::function<void()> &wor
     return out;
 }
 
+void reportDelete(bool found)
+{
+    if (found)
+        ui().message(QStringLiteral("حذف شد"));
+    else
+        ui().message(alreadyDeletedMessage, MessageKind::Warning);
+}
+
 QString RowGuard::changedQuestion(const QStringList &columns) const
 {
     QStringList names;
+    // A date and its approval may share their step's name.
     for (const QString &c : columns)
-        names << label(c);
+        if (!names.contains(label(c)))
+            names << label(c);
     return QStringLiteral("كاربر ديگري پس از باز شدن اين پنجره اين موارد را تغيير داده است:\n")
         + names.join(QStringLiteral("، "))
         + QStringLiteral("\nچيزي ذخيره نشد. مقادير كاربر ديگر در پنجره بارگذاري شود؟");

@@ -74,6 +74,9 @@ private:
 
 inline const QString rowDeletedMessage =
     QStringLiteral("اين ركورد پس از باز شدن پنجره توسط كاربر ديگري حذف شده است؛ چيزي ذخيره نشد");
+inline const QString alreadyDeletedMessage = QStringLiteral("اين ركورد پيش تر توسط كاربر ديگري حذف شده است");
+// After a delete: "حذف شد", or that another clerk had already deleted the row.
+void reportDelete(bool found);
 inline const QString overwriteQuestion = QStringLiteral("مقادير شما به جاي مقادير كاربر ديگر ذخيره شود؟");
 
 }  // namespace bv
