@@ -4,12 +4,14 @@
 // open), changes its note and saves through the row guard. Prints saves per
 // second and the conflicts found, and checks the history afterwards: every
 // saved note must have been saved over the note it was loaded with, and the
-// last one must be in the database. Runs on the cluster named by
-// BORVINAT_TEST_PG ("host:port:user:password") in a database of its own.
-// Exits non-zero on a lost update or an unexpected error.
+// last one must be in the database. Runs in a database of its own on the
+// cluster named by BORVINAT_TEST_PG ("host:port:user:password"), or else on a
+// throwaway cluster it starts itself. Exits non-zero on a lost update or an
+// unexpected error.
 #include "db.h"
 #include "naghshe_project.h"
 #include "naghshe_search.h"
+#include "pgcluster.h"
 #include "rowguard.h"
 #include "sample.h"
 #include "schema_builder.h"
@@ -22,6 +24,7 @@
 #include <atomic>
 #include <chrono>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <random>
 #include <thread>
@@ -133,17 +136,23 @@ int main(int argc, char **argv)
     QTextStream out(stdout);
     const int seconds = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 60;
     const QStringList pg = qEnvironmentVariable("BORVINAT_TEST_PG").split(QLatin1Char(':'));
-    if (pg.size() != 4) {
-        out << "BORVINAT_TEST_PG is not set: no PostgreSQL cluster to run on\n";
-        return 0;
-    }
+    std::unique_ptr<test::PgCluster> own;
     ConnectionParams params;
-    params.engine = Engine::PostgreSQL;
-    params.host = pg[0];
-    params.port = pg[1].toInt();
-    params.user = pg[2];
-    params.password = pg[3];
-    params.database = QStringLiteral("postgres");
+    if (pg.size() == 4) {
+        params.engine = Engine::PostgreSQL;
+        params.host = pg[0];
+        params.port = pg[1].toInt();
+        params.user = pg[2];
+        params.password = pg[3];
+        params.database = QStringLiteral("postgres");
+    } else {
+        own = std::make_unique<test::PgCluster>();
+        if (!own->ready()) {
+            out << "No PostgreSQL cluster: " << own->error() << "\n";
+            return 1;
+        }
+        params = own->params();
+    }
     const QString name = QStringLiteral("bv_clerks_%1").arg(QCoreApplication::applicationPid());
     Db admin(QStringLiteral("clerks-admin"));
     QString error;

@@ -2,15 +2,10 @@
 // wholly undone and reported once, and the next action connects again.
 #include "db.h"
 #include "dm.h"
+#include "pgcluster.h"
 #include "test_db.h"
 
-#include <QDir>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTcpServer>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using namespace bv;
 using bv::test::TestDatabase;
@@ -102,87 +97,13 @@ TEST_F(DroppedConnectionTest, TheContractsRegisterConnectsAgainToo)
     contracts.close();
 }
 
-// A cluster of the test's own, so that restarting it disturbs no other test.
-class OwnCluster {
-public:
-    OwnCluster()
-    {
-        initdb_ = QStandardPaths::findExecutable(QStringLiteral("initdb"));
-        pgctl_ = QStandardPaths::findExecutable(QStringLiteral("pg_ctl"));
-        if (initdb_.isEmpty() || pgctl_.isEmpty())
-            return;
-        if (geteuid() == 0)
-            run(QStringLiteral("chown"), {QStringLiteral("postgres"), dir_.path()}, false);
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        port_ = probe.serverPort();
-        probe.close();
-        ready_ = run(initdb_, {QStringLiteral("-D"), data(), QStringLiteral("-U"), QStringLiteral("postgres"),
-                               QStringLiteral("--auth=trust"), QStringLiteral("-E"), QStringLiteral("UTF8"),
-                               QStringLiteral("--locale=C.UTF-8")})
-            && start();
-    }
-    ~OwnCluster()
-    {
-        if (ready_)
-            pgctl({QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("stop")});
-    }
-    bool ready() const { return ready_; }
-    ConnectionParams params() const
-    {
-        ConnectionParams p;
-        p.engine = Engine::PostgreSQL;
-        p.host = QStringLiteral("127.0.0.1");
-        p.port = port_;
-        p.database = QStringLiteral("postgres");
-        p.user = QStringLiteral("postgres");
-        return p;
-    }
-    bool start()
-    {
-        return pgctl({QStringLiteral("-w"), QStringLiteral("-l"), dir_.filePath(QStringLiteral("log")),
-                      QStringLiteral("-o"),
-                      QStringLiteral("-c listen_addresses=127.0.0.1 -p %1 -k %2 -c fsync=off").arg(port_).arg(dir_.path()),
-                      QStringLiteral("start")});
-    }
-    bool stop() { return pgctl({QStringLiteral("-w"), QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("stop")}); }
-
-private:
-    QString data() const { return dir_.filePath(QStringLiteral("data")); }
-    bool pgctl(QStringList args)
-    {
-        args.prepend(data());
-        args.prepend(QStringLiteral("-D"));
-        return run(pgctl_, args);
-    }
-    bool run(const QString &program, QStringList args, bool asPostgres = true)
-    {
-        QString exe = program;
-        if (asPostgres && geteuid() == 0) {
-            args = QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"), program} + args;
-            exe = QStringLiteral("runuser");
-        }
-        QProcess p;
-        p.start(exe, args);
-        if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-            ADD_FAILURE() << exe.toStdString() << " " << args.join(' ').toStdString() << ": "
-                          << p.readAllStandardError().toStdString() << p.readAllStandardOutput().toStdString();
-            return false;
-        }
-        return true;
-    }
-    QTemporaryDir dir_;
-    QString initdb_, pgctl_;
-    int port_ = 0;
-    bool ready_ = false;
-};
-
 TEST(ClusterRestartTest, AnOpenConnectionWorksAgainAfterTheServerCameBack)
 {
     BV_REQUIRE_ENGINE(Engine::PostgreSQL);
-    OwnCluster cluster;
-    if (!cluster.ready())
-        GTEST_SKIP() << "no initdb and pg_ctl on the path";
+    bv::test::PgCluster cluster;
+    if (!cluster.available())
+        GTEST_SKIP() << cluster.error().toStdString();
+    ASSERT_TRUE(cluster.ready()) << cluster.error().toStdString();
     Db clerk(QStringLiteral("restarted_clerk"));
     ASSERT_TRUE(clerk.open(cluster.params()));
     createTable(clerk);
