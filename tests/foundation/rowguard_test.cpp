@@ -121,6 +121,28 @@ TEST_P(RowGuardTest, TheClerkReloadsOverwritesOrLeavesIt)
     EXPECT_EQ(storedName(), "A3");
 }
 
+TEST_P(RowGuardTest, ARowThatCouldNotBeReadIsCheckedAgainstTheListedOne)
+{
+    const qint64 second = a.insert("INSERT INTO projects (name, amount, area) VALUES (?, ?, ?)",
+                                   {QStringLiteral("دوم"), QStringLiteral("3"), 1.5});
+    const Row listed = b.rows("SELECT id, name, amount, area FROM projects WHERE id = ?", {second}).front();
+    ASSERT_TRUE(guard.load(a, id));
+    // The server is away as the second row is opened: the listed row is shown.
+    a.close();
+    EXPECT_EQ(guard.loadOver(a, second, listed), listed);
+    EXPECT_EQ(user().messages.size(), 1u);
+    database->open(a);
+    const RowGuard::Outcome out =
+        guard.write(a, [&] { a.exec("UPDATE projects SET name = ? WHERE id = ?", {QStringLiteral("A"), second}); });
+    EXPECT_EQ(out.kind, RowGuard::Outcome::Written) << out.changed.join(' ').toStdString();
+    EXPECT_EQ(b.scalar("SELECT name FROM projects WHERE id = ?", {second}).toString(), "A");
+    EXPECT_EQ(storedName(), QStringLiteral("نخست"));
+
+    // Two columns under one caption are named once.
+    guard.setLabel("area", QStringLiteral("نام"));
+    EXPECT_EQ(guard.changedQuestion({"name", "area"}).count(QStringLiteral("نام")), 1);
+}
+
 TEST_P(RowGuardTest, NoOtherWriterGetsInBetweenTheCheckAndTheWrite)
 {
     // The other connection waits only briefly for the lock, then fails.

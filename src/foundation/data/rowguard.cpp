@@ -61,6 +61,8 @@ std::optional<Row> RowGuard::read(const Db &db, const QStringList &statements) c
 std::optional<Row> RowGuard::load(const Db &db, const QVariant &key)
 {
     key_ = key;
+    // Never the previous row's values, should the read fail.
+    loaded_.clear();
     const std::optional<Row> row = read(db, {plainRead()});
     if (!row) {
         // The key stays: a save then reports the row deleted.
@@ -78,6 +80,11 @@ Row RowGuard::loadOver(const Db &db, const QVariant &key, const Row &listed)
         if (const std::optional<Row> stored = load(db, key))
             row.insert(*stored);
     } catch (const DbError &e) {
+        // The window shows the listed row, so the save checks against it.
+        if (!rowSet_)
+            for (const QString &c : columns_)
+                if (listed.contains(c))
+                    loaded_.insert(c, listed.value(c));
         ui().message(e.text(), MessageKind::Error);
     }
     return row;
