@@ -257,12 +257,6 @@ void darkhast_ins::startStudies(const Row &row)
     ins_btn->setFocus();
 }
 
-Row darkhast_ins::withId(Row stored) const
-{
-    stored.insert(QStringLiteral("id"), id_);
-    return stored;
-}
-
 bool darkhast_ins::save()
 {
     try {
@@ -286,7 +280,7 @@ bool darkhast_ins::save()
             bool approved = true;
             if (!guard_.save(
                     db, [&] { approved = survey::approveSurvey(db, id_, r.approval); },
-                    [this](const Row &stored) { startSurvey(withId(stored)); }))
+                    [&](const Row &) { startSurvey(survey::requestRow(db, id_)); }))
                 return false;
             if (!approved) {
                 ui().message(survey::requestRow(db, id_).isEmpty() ? survey::requestGoneMessage
@@ -299,7 +293,7 @@ bool darkhast_ins::save()
             bool approved = true;
             if (!guard_.save(
                     db, [&] { approved = survey::approveStudies(db, id_, dat_borvinat->date(), typedText(cmt2)); },
-                    [this](const Row &stored) { startStudies(withId(stored)); }))
+                    [&](const Row &) { startStudies(survey::requestRow(db, id_)); }))
                 return false;
             if (!approved) {
                 const Row now = survey::requestRow(db, id_);

@@ -49,8 +49,6 @@ signals:
 private:
     void setKind(Kind kind);
     void load(const Row &row);
-    // A row the guard read, with the key of the request shown.
-    Row withId(Row stored) const;
     void fillLists();
     void fillChoices(QComboBox *box, int level);
     void villageChosen();

@@ -62,6 +62,8 @@ protected:
 
 TEST_P(TwoClerksTest, ChangedMeanwhileIsToldThenReloadedOrOverwritten)
 {
+    // A note B's save stores as it is (typed text is normalised on save).
+    db().exec("UPDATE naghshe SET cmt = ? WHERE id = 7", {QStringLiteral("يادداشت")});
     naghshe_ins &a = windows::get<naghshe_ins>();
     a.startEdit(project(7));
     const QString cmtBefore = stored(7, "cmt");
@@ -147,6 +149,7 @@ TEST_P(TwoClerksTest, AnEstimateApprovedMeanwhileIsNamedAndReloaded)
     const Decimal stored = Decimal::fromVariant(clerkB.scalar("SELECT masahat_por FROM baravord WHERE id = ?", {id}));
     EXPECT_EQ(stored, Decimal::fromScaled(75, 1));
     EXPECT_EQ(a.masahat_por->text(), stored.plain());
+    EXPECT_EQ(a.rosta->currentText(), "rosta");  // the whole request is shown again
 
     // Deleted meanwhile: told, and the approval inserts nothing.
     clerkB.exec("DELETE FROM baravord WHERE id = ?", {id});
