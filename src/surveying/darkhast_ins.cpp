@@ -257,6 +257,20 @@ void darkhast_ins::startStudies(const Row &row)
     ins_btn->setFocus();
 }
 
+bool darkhast_ins::stageOpen(const Db &db, const std::function<QStringList(const QString &, const QString &)> &refusals)
+{
+    const Row now = survey::requestRow(db, id_);
+    if (now.isEmpty()) {
+        ui().message(survey::requestGoneMessage);
+        return false;
+    }
+    const QStringList refused =
+        refusals(now.value(QStringLiteral("dat_naghshe")).toString(), now.value(QStringLiteral("dat_borvinat")).toString());
+    for (const QString &refusal : refused)
+        ui().message(refusal);
+    return refused.isEmpty();
+}
+
 bool darkhast_ins::save()
 {
     try {
@@ -277,6 +291,9 @@ bool darkhast_ins::save()
                 ui().message(r.error, MessageKind::Warning);
                 return false;
             }
+            // A stage another clerk closed meanwhile is refused as such.
+            if (!stageOpen(db, survey::surveyingRefusals))
+                return false;
             bool approved = true;
             if (!guard_.save(
                     db, [&] { approved = survey::approveSurvey(db, id_, r.approval); },
@@ -290,6 +307,8 @@ bool darkhast_ins::save()
             break;
         }
         case Kind::Studies: {
+            if (!stageOpen(db, survey::studiesRefusals))
+                return false;
             bool approved = true;
             if (!guard_.save(
                     db, [&] { approved = survey::approveStudies(db, id_, dat_borvinat->date(), typedText(cmt2)); },

@@ -5,6 +5,7 @@
 #include "rowguard.h"
 
 #include <QDialog>
+#include <functional>
 
 class QComboBox;
 class QGroupBox;
@@ -49,6 +50,8 @@ signals:
 private:
     void setKind(Kind kind);
     void load(const Row &row);
+    // False, with the refusals shown, when the request is gone or its stage closed.
+    bool stageOpen(const Db &db, const std::function<QStringList(const QString &, const QString &)> &refusals);
     void fillLists();
     void fillChoices(QComboBox *box, int level);
     void villageChosen();

@@ -155,7 +155,7 @@ TEST_P(TwoClerksTest, AnEstimateApprovedMeanwhileIsNamedAndReloaded)
     clerkB.exec("DELETE FROM baravord WHERE id = ?", {id});
     user().clear();
     EXPECT_FALSE(a.save());
-    EXPECT_EQ(user().messageTexts(), QStringList{rowDeletedMessage});
+    EXPECT_EQ(user().messageTexts(), QStringList{survey::requestGoneMessage});
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM baravord").toInt(), 0);
 }
 
