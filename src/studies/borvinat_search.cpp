@@ -113,22 +113,28 @@ QString sideRowsWarning(const StudySideRows &r)
         .arg(r.indicators);
 }
 
-void deleteStudy(const Db &db, qint64 id, const QString &user)
+bool deleteStudy(const Db &db, qint64 id, const QString &user)
 {
+    bool found = false;
     db.transaction([&] {
         const QString code = db.scalar(QStringLiteral("SELECT cod FROM borvinat WHERE id = ?"), {id}).toString();
-        db.exec(QStringLiteral("DELETE FROM borvinat WHERE id = ?"), {id});
+        found = db.exec(QStringLiteral("DELETE FROM borvinat WHERE id = ?"), {id}).numRowsAffected() > 0;
+        if (!found)
+            return;
         writeLog(db, user, QStringLiteral(" حذف مطالعه  ") + code + QLatin1Char(' ') + user);
     });
+    return found;
 }
 
-void assignContractor(const Db &db, const QList<qint64> &ids, qint64 contractorId)
+int assignContractor(const Db &db, const QList<qint64> &ids, qint64 contractorId)
 {
+    int changed = 0;
     db.transaction([&] {
         Statement update = db.statement(QStringLiteral("UPDATE borvinat SET peymankar_id = ? WHERE id = ?"));
         for (qint64 id : ids)
-            update.run({contractorId, id});
+            changed += update.run({contractorId, id});
     });
+    return changed;
 }
 
 const Headings &gridHeadings()

@@ -59,10 +59,12 @@ StudySideRows sideRows(const Db &db, qint64 id);
 QString sideRowsWarning(const StudySideRows &rows);
 
 // Deletes the study row alone and logs it, in one transaction.
-void deleteStudy(const Db &db, qint64 id, const QString &user);
+// False, with nothing written, when the row was already gone.
+bool deleteStudy(const Db &db, qint64 id, const QString &user);
 
 // Gives every study of `ids` the contractor, in one transaction; names stay.
-void assignContractor(const Db &db, const QList<qint64> &ids, qint64 contractorId);
+// Returns how many of the listed studies, those still stored, it changed.
+int assignContractor(const Db &db, const QList<qint64> &ids, qint64 contractorId);
 
 // The grid's titles, the export titles, and the exports' sources.
 const Headings &gridHeadings();

@@ -19,6 +19,7 @@
 #include "interaction.h"
 #include "jalasat.h"
 #include "jalasat_src.h"
+#include "rowguard.h"
 #include "lookuplists.h"
 #include "m_shakhes.h"
 #include "pages.h"
@@ -528,8 +529,7 @@ void borvinat_src::deleteStudy()
         const Db &db = dm().main();
         if (confirmDeletePassword(db)
             && ui().question(studies::sideRowsWarning(studies::sideRows(db, id.toLongLong())))) {
-            studies::deleteStudy(db, id.toLongLong(), session().karbar);
-            ui().message(QStringLiteral("حذف شد"));
+            reportDelete(studies::deleteStudy(db, id.toLongLong(), session().karbar));
         }
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
@@ -556,13 +556,15 @@ void borvinat_src::assignContractorToAll()
                        + picked->row.value(QStringLiteral("lname")).toString() + QStringLiteral(" * ")
                        + picked->row.value(QStringLiteral("comp_name")).toString()))
         return;
+    int changed = 0;
     try {
-        studies::assignContractor(dm().main(), listedIds(), picked->id);
+        changed = studies::assignContractor(dm().main(), listedIds(), picked->id);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
     }
-    ui().message(QStringLiteral("انجام شد"));
+    // Studies another clerk deleted meanwhile are not counted.
+    ui().message(QStringLiteral("انجام شد") + QLatin1Char('\n') + QStringLiteral(" اين تعداد تغيير يافتند ") + QString::number(changed));
     searchKeeping(DBGrid1->currentId());
 }
 
