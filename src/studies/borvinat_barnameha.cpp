@@ -4,6 +4,7 @@
 #include "browsergrid.h"
 #include "dm.h"
 #include "interaction.h"
+#include "rowguard.h"
 #include "lookuplists.h"
 #include "widgets.h"
 
@@ -89,13 +90,14 @@ void borvinat_barnameha::deleteCurrent()
         return;
     showStoredValue(cmt, DBGrid1->currentValue(QStringLiteral("cmt")).toString());
     showStoredValue(org, DBGrid1->currentValue(QStringLiteral("org")).toString());
+    bool found = false;
     try {
-        studies::deleteProgramme(dm().main(), id.toLongLong());
+        found = studies::deleteProgramme(dm().main(), id.toLongLong());
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
     }
-    ui().message(QStringLiteral("حذف شد"));
+    reportDelete(found);
     refresh();
 }
 

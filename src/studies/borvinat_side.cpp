@@ -22,9 +22,9 @@ AddOutcome addProgramme(const Db &db, qint64 study, const QString &cmt, const QS
     return outcome;
 }
 
-void deleteProgramme(const Db &db, qint64 id)
+bool deleteProgramme(const Db &db, qint64 id)
 {
-    db.exec(QStringLiteral("DELETE FROM barnameha WHERE id = ?"), {id});
+    return db.exec(QStringLiteral("DELETE FROM barnameha WHERE id = ?"), {id}).numRowsAffected() > 0;
 }
 
 NumberReading indicatorValue(const QString &typed)

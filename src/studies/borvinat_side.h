@@ -12,7 +12,8 @@ namespace bv::studies {
 ResultSet programmes(const Db &db, qint64 study);
 enum class AddOutcome { Added, Duplicate };
 AddOutcome addProgramme(const Db &db, qint64 study, const QString &cmt, const QString &org);
-void deleteProgramme(const Db &db, qint64 id);
+// False when another clerk had already deleted it.
+bool deleteProgramme(const Db &db, qint64 id);
 
 // An indicator value as typed: "/" and "٫" are decimal points; an empty
 // value is no number either.
