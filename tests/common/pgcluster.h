@@ -30,7 +30,9 @@ private:
     QString data() const;
     bool pgctl(QStringList args);
     bool run(const QString &program, QStringList args, bool asPostgres = true);
-    QTemporaryDir dir_;
+    // Under /tmp: the server's own user must reach it, which a private
+    // TMPDIR may not allow.
+    QTemporaryDir dir_{QStringLiteral("/tmp/borvinat-cluster-XXXXXX")};
     QString initdb_, pgctl_, error_;
     int port_ = 0;
     bool ready_ = false;
