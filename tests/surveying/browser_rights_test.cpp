@@ -118,7 +118,8 @@ TEST_P(BrowserRightsTest, MassActionsNeedTheirRightsAndChangeNothingWithout)
     });
     user().answers.push_back(true);
     w.assignContractorToAll();
-    EXPECT_EQ(user().lastMessage(), QStringLiteral("انجام شد"));
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("انجام شد") + QLatin1Char('\n') + QStringLiteral(" اين تعداد تغيير يافتند ")
+                                        + db().scalar("SELECT COUNT(*) FROM naghshe WHERE city = ?", {county}).toString());
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM naghshe WHERE city = ? AND peymankar_id <> ?", {county, chosen}).toInt(), 0);
     EXPECT_GT(db().scalar("SELECT COUNT(*) FROM naghshe WHERE city <> ? AND peymankar_id <> ?", {county, chosen}).toInt(), 0);
 
