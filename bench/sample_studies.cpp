@@ -139,7 +139,7 @@ void fillStudies(const Db &db, quint32 seed)
                                QString::number(d.between(100, 9999)), d.chance(60) ? d.pick(givenNames) + QStringLiteral(" ") + d.pick(familyNames) : QString()};
         for (int s = 0; s < workflow.size(); ++s)
             values << (s < steps ? d.date(std::min(year + s / 5, 1404)) : emptyDateMask);
-        for (const QString &other : otherDates)
+        for (qsizetype i = 0; i < otherDates.size(); ++i)
             values << (d.chance(30) ? d.date(year) : emptyDateMask);
         values << row[0];
         update.run(values);

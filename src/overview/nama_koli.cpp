@@ -1,5 +1,6 @@
 #include "nama_koli.h"
 
+#include "borvinat_src.h"
 #include "browsergrid.h"
 #include "dates.h"
 #include "dm.h"
@@ -22,6 +23,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <map>
 
 namespace bv {
 
@@ -216,22 +219,23 @@ void nama_koli::openBar(int chart, int series, int category)
     try {
         const Db &db = dm().main();
         const overview::Source source = overview::barSource(data, series);
-        if (source == overview::Source::Studies) {
-            nama_koli_list &list = windows::get<nama_koli_list>();
-            list.setList(data.title + QStringLiteral(": ") + overview::shownCategory(data.categories[category])
-                             + QStringLiteral("، ") + data.seriesNames[series],
-                         overview::studiesBarRows(db, data, series, category, shown_, session()));
-            ui().execDialog(list);
-            return;
-        }
         // The browser's own page rights, as from the main menu.
-        const bool survey = source == overview::Source::Survey;
-        const std::optional<PageRights> rights =
-            pageRights(db, session().prsId, survey ? QStringLiteral("naghshe") : QStringLiteral("sabt"));
+        static const std::map<overview::Source, QString> pages = {{overview::Source::Survey, QStringLiteral("naghshe")},
+                                                                  {overview::Source::Studies, QStringLiteral("borvinat")},
+                                                                  {overview::Source::Registration, QStringLiteral("sabt")}};
+        const std::optional<PageRights> rights = pageRights(db, session().prsId, pages.at(source));
         if (!rights || !rights->view) {
             ui().message(noAccessMessage);
             return;
         }
+        if (source == overview::Source::Studies) {
+            borvinat_src &browser = windows::get<borvinat_src>();
+            browser.applyRights(*rights);
+            browser.showSelection(overview::studiesSelection(data, series, category, shown_));
+            ui().execDialog(browser);
+            return;
+        }
+        const bool survey = source == overview::Source::Survey;
         if (survey) {
             naghshe_src &browser = windows::get<naghshe_src>();
             browser.applyRights(*rights);
@@ -269,25 +273,6 @@ void nama_koli::savePdf()
 void nama_koli::exportNumbers()
 {
     exportList(overview::numbersSheet(charts_), overview::numbersHeadings(), {QStringLiteral("value")});
-}
-
-nama_koli_list::nama_koli_list(QWidget *parent) : QDialog(parent)
-{
-    setObjectName(QStringLiteral("nama_koli_list"));
-    setLayoutDirection(Qt::RightToLeft);
-    grid = new BrowserGrid(this);
-    grid->setHeadings(overview::studiesBarHeadings());
-    grid->setHiddenColumns({QStringLiteral("id")});
-    grid->setMoneyColumns({QStringLiteral("prot_mablagh")});
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(grid);
-    resize(900, 500);
-}
-
-void nama_koli_list::setList(const QString &text, ResultSet rows)
-{
-    setWindowTitle(text);
-    grid->setRows(std::move(rows));
 }
 
 }  // namespace bv

@@ -46,14 +46,4 @@ private:
     overview::Choice shown_;  // the choice the charts were read for
 };
 
-// The rows of a studies bar, for want of a studies browser to open on them.
-class nama_koli_list : public QDialog {
-    Q_OBJECT
-public:
-    explicit nama_koli_list(QWidget *parent = nullptr);
-    void setList(const QString &caption, ResultSet rows);
-
-    BrowserGrid *grid;
-};
-
 }  // namespace bv

@@ -384,43 +384,20 @@ sabt::JobSelection registrationSelection(const Chart &chart, int series, int cat
     return s;
 }
 
-Conditions studiesBarConditions(const Dialect &dialect, const Chart &chart, int series, int category,
-                                const Choice &choice, const Session &user)
+studies::StudySelection studiesSelection(const Chart &chart, int series, int category, const Choice &choice)
 {
-    Conditions c = base(dialect, choice, user, Source::Studies);
+    studies::StudySelection s;
+    s.city = choice.counties;
+    s.etebar_sal = choice.years;
     const QString at = chart.categories.value(category);
     if (chart.id == ChartId::StudiesAmounts) {
-        c.anyOf(tableOf(Source::Studies).year, {at});
-        return c;
+        s.etebar_sal = QStringList{at};
+    } else {
+        s.city = QStringList{at};
+        s.status = QStringList{chart.seriesKeys.value(series)};
     }
-    c.anyOf(QStringLiteral("city"), {at});
-    c.anyOf(QStringLiteral("status"), {chart.seriesKeys.value(series)});
-    return c;
-}
-
-ResultSet studiesBarRows(const Db &db, const Chart &chart, int series, int category, const Choice &choice,
-                         const Session &user)
-{
-    const Conditions c = studiesBarConditions(db.dialect(), chart, series, category, choice, user);
-    const Dialect &d = db.dialect();
-    return db.select(QStringLiteral("SELECT id, city, rosta, etebar_sal, tarh_typ, tarh_moshaver_name, "
-                                    "moshaver_prot_no, prot_mablagh, status FROM borvinat")
-                         + c.where() + QStringLiteral(" ORDER BY ") + d.persianOrder(QStringLiteral("city"))
-                         + QStringLiteral(", ") + d.persianOrder(QStringLiteral("rosta")) + QStringLiteral(", id"),
-                     c.values());
-}
-
-const Headings &studiesBarHeadings()
-{
-    static const Headings headings = {
-        {"city", QStringLiteral("شهرستان")},          {"rosta", QStringLiteral("روستا")},
-        {"etebar_sal", QStringLiteral("سال اعتبار")}, {"tarh_typ", QStringLiteral("نوع طرح")},
-        {"tarh_moshaver_name", QStringLiteral("نام مشاور تهيه طرح")},
-        {"moshaver_prot_no", QStringLiteral("شماره قرارداد با مشاور")},
-        {"prot_mablagh", QStringLiteral("مبلغ قرارداد(ميليون ريال)")},
-        {"status", QStringLiteral("وضعيت")},
-    };
-    return headings;
+    s.caption = barCaption(chart, series, category, choice);
+    return s;
 }
 
 ResultSet numbersSheet(const std::vector<Chart> &charts)

@@ -5,6 +5,7 @@
 #include "conditions.h"
 #include "db.h"
 #include "money.h"
+#include "borvinat_search.h"
 #include "naghshe_search.h"
 #include "sabt_search.h"
 #include "session.h"
@@ -70,16 +71,10 @@ QStringList choosableYears(const Db &db, const Session &user);
 // The table a bar of `chart` counts (the overdue chart: by its series).
 Source barSource(const Chart &chart, int series);
 
-// The survey and registration browsers' selections for their bars.
+// The browsers' selections for their bars.
 survey::NaghsheSelection surveySelection(const Chart &chart, int series, int category, const Choice &choice);
+studies::StudySelection studiesSelection(const Chart &chart, int series, int category, const Choice &choice);
 sabt::JobSelection registrationSelection(const Chart &chart, int series, int category, const Choice &choice);
-
-// The rows a studies bar counted, with the user's scope.
-Conditions studiesBarConditions(const Dialect &dialect, const Chart &chart, int series, int category,
-                                const Choice &choice, const Session &user);
-ResultSet studiesBarRows(const Db &db, const Chart &chart, int series, int category, const Choice &choice,
-                         const Session &user);
-const Headings &studiesBarHeadings();
 
 // Every bar as a row: chart, category, series, value and unit, in chart order.
 ResultSet numbersSheet(const std::vector<Chart> &charts);

@@ -68,8 +68,7 @@ sabt_src::sabt_src(QWidget *parent) : QDialog(parent)
     list_prot_no = new FilterList(QStringLiteral("شماره قرارداد"), prot_no, QStringLiteral("حذف"), this);
     CheckBox5 = new FilterCheck(QStringLiteral("سال تامين اعتبار"), {tamin_sal}, this);
     BitBtn1 = new QPushButton(QStringLiteral("جستجو"), this);
-    selectionCheck = new QCheckBox(this);
-    selectionCheck->hide();
+    selectionCheck = new SelectionCheck(this);
     cnt = new QLabel(QStringLiteral("0"), this);
 
     DBGrid1 = new BrowserGrid(this);
@@ -128,12 +127,6 @@ sabt_src::sabt_src(QWidget *parent) : QDialog(parent)
     layout->addWidget(DBGrid1);
 
     connect(BitBtn1, &QPushButton::clicked, this, &sabt_src::search);
-    connect(selectionCheck, &QCheckBox::toggled, this, [this](bool on) {
-        if (on)
-            return;
-        selection_.reset();
-        selectionCheck->hide();
-    });
     connect(DBGrid1, &QAbstractItemView::doubleClicked, this,
             [this] { list_rosta->append(DBGrid1->currentValue(QStringLiteral("rosta")).toString()); });
     connect(N1, &QAction::triggered, this, &sabt_src::registerJob);
@@ -164,7 +157,7 @@ void sabt_src::prepare()
     if (QWidget *main = QApplication::activeWindow(); main && main != this)
         resize(main->width() - 30, main->height() - 50);
     cnt->setText(QStringLiteral("0"));
-    selectionCheck->setChecked(false);
+    selectionCheck->drop();
     for (QComboBox *c : {city, rosta, peymankar})
         c->setEditText(QString());
     prot_no->clear();
@@ -193,7 +186,8 @@ sabt::JobFilters sabt_src::filters() const
     f.peymankar = list_peymankar->entries();
     f.prot_no = list_prot_no->entries();
     f.tamin_sal = CheckBox5->entry();
-    f.selection = selection_;
+    if (selectionCheck->isChecked())
+        f.selection = selection_;
     return f;
 }
 
@@ -202,9 +196,7 @@ void sabt_src::showSelection(const sabt::JobSelection &selection)
     for (FilterCheck *check : findChildren<FilterCheck *>())
         check->setChecked(false);
     selection_ = selection;
-    selectionCheck->setText(selection.caption);
-    selectionCheck->setChecked(true);
-    selectionCheck->show();
+    selectionCheck->showSelection(selection.caption);
     fillChoices();
     search();
 }

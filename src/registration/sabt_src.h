@@ -18,6 +18,7 @@ namespace bv {
 class BrowserGrid;
 class FilterCheck;
 class FilterList;
+class SelectionCheck;
 
 class sabt_src : public QDialog {
     Q_OBJECT
@@ -51,7 +52,7 @@ public:
     FilterList *list_city, *list_rosta, *list_peymankar, *list_prot_no;
     FilterCheck *CheckBox5;
     QPushButton *BitBtn1;
-    QCheckBox *selectionCheck;
+    SelectionCheck *selectionCheck;
     QLabel *cnt;
     BrowserGrid *DBGrid1;
     // Menu.

@@ -41,6 +41,14 @@ Conditions borvinatConditions(const Dialect &dialect, const BorvinatFilters &f, 
     for (const auto &[column, text] : texts)
         if (*text)
             c.contains(QString::fromLatin1(column), **text);
+    if (const std::optional<StudySelection> &s = f.selection) {
+        if (s->city)
+            c.anyOf(QStringLiteral("city"), *s->city);
+        if (s->etebar_sal)
+            c.anyOf(QStringLiteral("etebar_sal"), *s->etebar_sal);
+        if (s->status)
+            c.anyOf(QStringLiteral("status"), *s->status);
+    }
     return c;
 }
 

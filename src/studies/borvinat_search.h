@@ -14,6 +14,14 @@
 
 namespace bv::studies {
 
+// An exact selection another window hands to the browser, such as a bar of the
+// overview: every part that is set compares stored values as stored (a NULL as
+// the empty text), so the browser lists exactly what that window counted.
+struct StudySelection {
+    QString caption;  // how the browser names it
+    std::optional<QStringList> city, etebar_sal, status;
+};
+
 // Each filter that is set narrows the list: a text filter by contained text
 // (an empty text still drops rows without a value), a list filter by any of
 // its entries contained, and nothing while its list is empty.
@@ -21,6 +29,7 @@ struct BorvinatFilters {
     std::optional<QString> ostan;
     std::optional<QStringList> city, rosta;
     std::optional<QString> etebar_sal, moshaver_prot_no, tarh_moshaver_name, tarh_typ, amel4;
+    std::optional<StudySelection> selection;
 };
 
 Conditions borvinatConditions(const Dialect &dialect, const BorvinatFilters &filters, const Session &user);

@@ -97,6 +97,7 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     BitBtn1 = new QPushButton(QStringLiteral("جستجو"), this);
     cnt = new QLabel(QStringLiteral("0"), this);
     prot_mablagh = new QLabel(QStringLiteral("0"), this);
+    selectionCheck = new SelectionCheck(this);
 
     DBGrid1 = new BrowserGrid(this);
     DBGrid1->setHeadings(studies::gridHeadings());
@@ -236,6 +237,7 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     totals->addWidget(cnt);
     totals->addWidget(new QLabel(QStringLiteral("مبلغ قرارداد(ميليون ريال)"), this));
     totals->addWidget(prot_mablagh);
+    totals->addWidget(selectionCheck);
     totals->addStretch();
 
     auto *layout = new QVBoxLayout(this);
@@ -389,6 +391,7 @@ void borvinat_src::prepare()
     if (QWidget *main = QApplication::activeWindow(); main && main != this)
         resize(main->width() - 30, main->height() - 50);
     cnt->setText(QStringLiteral("0"));
+    selectionCheck->drop();
     for (QComboBox *c : {ostan, city, rosta})
         c->setCurrentText(QString());
     for (QLineEdit *e : {moshaver_prot_no, tarh_moshaver_name, etebar_sal, amel4})
@@ -419,7 +422,19 @@ studies::BorvinatFilters borvinat_src::filters() const
     f.tarh_moshaver_name = CheckBox4->entry();
     f.tarh_typ = CheckBox6->entry();
     f.amel4 = CheckBox7->entry();
+    if (selectionCheck->isChecked())
+        f.selection = selection_;
     return f;
+}
+
+void borvinat_src::showSelection(const studies::StudySelection &selection)
+{
+    for (FilterCheck *check : findChildren<FilterCheck *>())
+        check->setChecked(false);
+    selection_ = selection;
+    selectionCheck->showSelection(selection.caption);
+    fillChoices();
+    search();
 }
 
 void borvinat_src::search()

@@ -22,6 +22,7 @@ namespace bv {
 class BrowserGrid;
 class FilterCheck;
 class FilterList;
+class SelectionCheck;
 
 class borvinat_src : public QDialog {
     Q_OBJECT
@@ -42,6 +43,10 @@ public:
     const studies::BorvinatSearchState &lastSearch() const { return last_; }
     // The credits report of the last search; set by the program, which holds the report.
     static inline std::function<void(const studies::BorvinatSearchState &)> creditsReport;
+    // Lists exactly `selection` (a bar of the overview): every other filter is
+    // unticked and the selection is shown as a filter of its own, dropped when
+    // unticked or when the browser is opened from the menu.
+    void showSelection(const studies::StudySelection &selection);
     // Searches again with the study `id` current when it is listed.
     void searchKeeping(const QVariant &id);
 
@@ -68,6 +73,7 @@ public:
     QLineEdit *etebar_sal, *moshaver_prot_no, *tarh_moshaver_name, *amel4;
     QPushButton *BitBtn1;
     QLabel *cnt, *prot_mablagh;
+    SelectionCheck *selectionCheck;
     BrowserGrid *DBGrid1;
     // Menu.
     QAction *N1, *N2, *N3, *N23, *N39, *N48, *N45, *N5, *N35, *N15, *N16, *N17, *N46, *N64, *N53,
@@ -94,6 +100,7 @@ private:
     void evaluate();
     QList<qint64> listedIds();
     studies::BorvinatSearchState last_;
+    std::optional<studies::StudySelection> selection_;
     bool pending_ = false;
 };
 

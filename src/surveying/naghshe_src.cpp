@@ -133,8 +133,7 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
     CheckBox9 = new FilterCheck(QStringLiteral("وضعيت پرداخت"), {status}, this);
     CheckBox10 = new FilterCheck(QStringLiteral("نوع قرارداد"), {prot_typ}, this);
     BitBtn1 = new QPushButton(QStringLiteral("جستجو"), this);
-    selectionCheck = new QCheckBox(this);
-    selectionCheck->hide();
+    selectionCheck = new SelectionCheck(this);
     prot_dat2->setCaption(CheckBox6->text());
     prot_dat1_1->setCaption(CheckBox8->text());
     prot_dat1_2->setCaption(CheckBox8->text());
@@ -260,12 +259,6 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
     layout->addWidget(DBGrid1);
 
     connect(BitBtn1, &QPushButton::clicked, this, &naghshe_src::search);
-    connect(selectionCheck, &QCheckBox::toggled, this, [this](bool on) {
-        if (on)
-            return;
-        selection_.reset();
-        selectionCheck->hide();
-    });
     for (QLineEdit *e : {tamin_sal, prot_no})
         connect(e, &QLineEdit::returnPressed, this, &naghshe_src::search);
     for (QComboBox *c : {city, rosta, peymankar})
@@ -380,7 +373,7 @@ void naghshe_src::applyRights(const PageRights &rights)
 void naghshe_src::prepare()
 {
     cnt->setText(QStringLiteral("0"));
-    selectionCheck->setChecked(false);
+    selectionCheck->drop();
     for (QComboBox *c : {ostan, city, rosta, peymankar, tamin_loc, status, prot_typ})
         c->setCurrentText(QString());
     for (QLineEdit *e : {prot_no, tamin_sal})
@@ -428,7 +421,8 @@ survey::NaghsheFilters naghshe_src::filters() const
         f.contractDates = std::pair{prot_dat1_1->date(), prot_dat1_2->date()};
     f.status = CheckBox9->entry();
     f.prot_typ = CheckBox10->entry();
-    f.selection = selection_;
+    if (selectionCheck->isChecked())
+        f.selection = selection_;
     return f;
 }
 
@@ -437,9 +431,7 @@ void naghshe_src::showSelection(const survey::NaghsheSelection &selection)
     for (FilterCheck *check : findChildren<FilterCheck *>())
         check->setChecked(false);
     selection_ = selection;
-    selectionCheck->setText(selection.caption);
-    selectionCheck->setChecked(true);
-    selectionCheck->show();
+    selectionCheck->showSelection(selection.caption);
     fillChoices();
     search();
 }

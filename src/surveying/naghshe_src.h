@@ -23,6 +23,7 @@ namespace bv {
 class BrowserGrid;
 class FilterCheck;
 class FilterList;
+class SelectionCheck;
 class JalaliDateEdit;
 
 class naghshe_src : public QDialog {
@@ -81,7 +82,7 @@ public:
     FilterList *cityList, *rostaList, *peymankarList, *protNoList, *locList;
     JalaliDateEdit *prot_dat2, *prot_dat1_1, *prot_dat1_2;
     QPushButton *BitBtn1;
-    QCheckBox *selectionCheck;
+    SelectionCheck *selectionCheck;
     // Counts and totals.
     QLabel *cnt, *cnt_green1, *prot_mablagh, *pardakhti;
     BrowserGrid *DBGrid1;

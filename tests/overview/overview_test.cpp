@@ -3,6 +3,8 @@
 #include "dates.h"
 #include "main_window.h"
 #include "nama_koli.h"
+#include "borvinat_src.h"
+#include "filters.h"
 #include "naghshe_src.h"
 #include "sabt_src.h"
 #include "overview_charts.h"
@@ -132,7 +134,7 @@ protected:
         const qint64 id = addUser("county", "x", QStringLiteral("فعال"), "city");
         for (const QString &c : counties)
             db().exec("INSERT INTO dastrasi2 (user_id, cmt) VALUES (?, ?)", {id, c});
-        for (const char *page : {"naghshe", "sabt"})
+        for (const char *page : {"naghshe", "borvinat", "sabt"})
             db().exec("INSERT INTO dastrasi (prs_id, page_name, darj, virayesh, hazf, namayesh) VALUES (?, ?, 0, 0, 0, ?)",
                       {id, page, view ? 1 : 0});
         return Session{"county", "city", id, {}};
@@ -423,19 +425,50 @@ TEST_P(OverviewTest, ABarOpensTheSurveyBrowserOnExactlyTheProjectsItCounted)
     EXPECT_EQ(jobs, jobIds("city = ? AND prot_dat2 < ? AND prot_dat2 NOT IN ('', ?) AND COALESCE(tahvil_dat, '') IN ('', ?)",
                            {overdue.categories[lateJobs], jalaliToday(), emptyDateMask, emptyDateMask}));
 
-    // A studies bar lists its rows in the overview's own list.
+    // A studies bar opens the studies browser on exactly the studies it counted.
     const Chart &studies = w.charts()[2];
     ASSERT_FALSE(studies.empty());
-    int rows = -1;
-    user().dialogs.push_back([&](QDialog &d) {
-        rows = dynamic_cast<nama_koli_list &>(d).grid->rowCount();
+    QList<qint64> studiesListed;
+    QString studiesCaption;
+    auto captureStudies = [&](QDialog &d) {
+        auto &browser = dynamic_cast<borvinat_src &>(d);
+        browser.completeList();
+        const ResultSet rows = browser.DBGrid1->shownRows();
+        studiesListed.clear();
+        for (const QVariantList &r : rows.rows)
+            studiesListed << r[rows.columnIndex("id")].toLongLong();
+        std::sort(studiesListed.begin(), studiesListed.end());
+        studiesCaption = browser.selectionCheck->text();
+        EXPECT_EQ(browser.cnt->text().toLongLong(), rows.size());
         return int(QDialog::Rejected);
-    });
-    int s = 0;
-    while (studies.value(s, 0).isZero())
-        ++s;
-    click(2, s, 0);
-    EXPECT_EQ(Decimal(qint64(rows)), studies.value(s, 0));
+    };
+    auto studyIds = [&](const QString &where, const QVariantList &values) {
+        QList<qint64> out;
+        for (const QVariantList &r : db().select("SELECT id FROM borvinat WHERE " + where + " ORDER BY id", values).rows)
+            out << r[0].toLongLong();
+        return out;
+    };
+    QList<qint64> everyStudyStage;
+    for (int s = 0; s < studies.seriesKeys.size(); ++s) {
+        if (studies.value(s, 0).isZero())
+            continue;
+        user().dialogs.push_back(captureStudies);
+        click(2, s, 0);
+        EXPECT_EQ(Decimal(qint64(studiesListed.size())), studies.value(s, 0)) << s;
+        const QString stage = studies.seriesKeys[s].isNull() ? QStringLiteral("") : studies.seriesKeys[s];
+        EXPECT_EQ(studiesListed, studyIds("city = ? AND COALESCE(status, '') = ?", {studies.categories[0], stage}));
+        EXPECT_TRUE(studiesCaption.contains(studies.seriesNames[s]));
+        everyStudyStage << studiesListed;
+    }
+    std::sort(everyStudyStage.begin(), everyStudyStage.end());
+    EXPECT_EQ(everyStudyStage, studyIds("city = ?", {studies.categories[0]}));
+    // A year of the amounts chart lists that year's studies.
+    const Chart &amounts = w.charts()[5];
+    ASSERT_FALSE(amounts.empty());
+    user().dialogs.push_back(captureStudies);
+    click(5, 0, 0);
+    EXPECT_EQ(studiesListed, studyIds("city IN (?, ?) AND COALESCE(etebar_sal, '') = ?",
+                               {all[1], all[3], amounts.categories[0].isNull() ? QString("") : amounts.categories[0]}));
 
     // The browser opened from the main menu forgets the bar.
     naghshe_src &browser = windows::get<naghshe_src>();
@@ -444,6 +477,9 @@ TEST_P(OverviewTest, ABarOpensTheSurveyBrowserOnExactlyTheProjectsItCounted)
     sabt_src &registration = windows::get<sabt_src>();
     registration.prepare();
     EXPECT_FALSE(registration.filters().selection.has_value());
+    borvinat_src &studiesBrowser = windows::get<borvinat_src>();
+    studiesBrowser.prepare();
+    EXPECT_FALSE(studiesBrowser.filters().selection.has_value());
 }
 
 TEST_P(OverviewTest, ABarNeedsItsBrowsersViewRight)
@@ -453,10 +489,12 @@ TEST_P(OverviewTest, ABarNeedsItsBrowsersViewRight)
     nama_koli &w = windows::get<nama_koli>();
     w.prepare();
     ASSERT_FALSE(w.charts()[0].empty());
+    ASSERT_FALSE(w.charts()[2].empty());
     ASSERT_FALSE(w.charts()[3].empty());
     w.openBar(0, 0, 0);
+    w.openBar(2, 0, 0);
     w.openBar(3, 0, 0);
-    EXPECT_EQ(user().messageTexts(), (QStringList{noAccessMessage, noAccessMessage}));
+    EXPECT_EQ(user().messageTexts(), (QStringList{noAccessMessage, noAccessMessage, noAccessMessage}));
     EXPECT_TRUE(user().shownDialogs.isEmpty());
 }
 

@@ -89,4 +89,26 @@ void FilterList::clear()
     list->clear();
 }
 
+SelectionCheck::SelectionCheck(QWidget *parent) : QCheckBox(parent)
+{
+    hide();
+    connect(this, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on)
+            hide();
+    });
+}
+
+void SelectionCheck::showSelection(const QString &caption)
+{
+    setText(caption);
+    setChecked(true);
+    show();
+}
+
+void SelectionCheck::drop()
+{
+    setChecked(false);
+    hide();
+}
+
 }  // namespace bv

@@ -53,4 +53,16 @@ public:
     QAction *remove;
 };
 
+// The check box of a browser opened on a selection another window handed it,
+// such as a bar of the overview: hidden until a selection is shown, it names
+// the selection and narrows the list while ticked; unticking drops it for good.
+class SelectionCheck : public QCheckBox {
+    Q_OBJECT
+public:
+    explicit SelectionCheck(QWidget *parent = nullptr);
+    void showSelection(const QString &caption);
+    // Unticks and hides it, as opening the browser from its menu does.
+    void drop();
+};
+
 }  // namespace bv
