@@ -56,7 +56,8 @@ void run(const QString &engine, Db &db, QTextStream &out)
                .arg(projectCount)
                .arg(studyCount)
                .arg(registrationCount)
-               .arg(took, 0, 'f', 0);
+               .arg(took, 0, 'f', 0)
+        << Qt::flush;
 
     const Session admin{QStringLiteral("admin"), QStringLiteral("admin"), 1, {}};
     const qint64 clerk = db.insert(QStringLiteral("INSERT INTO users (us, ps, ver, lev, nam, status) "
@@ -110,7 +111,8 @@ void run(const QString &engine, Db &db, QTextStream &out)
                    .arg(a, 11, 'f', 1)
                    .arg(b, 8, 'f', 1)
                    .arg(b > 0 ? a / b : 0, 6, 'f', 2)
-            << QStringLiteral("   each statement, bare ms: ") << each.join(QStringLiteral(", ")) << '\n';
+            << QStringLiteral("   each statement, bare ms: ") << each.join(QStringLiteral(", ")) << '\n'
+            << Qt::flush;
     }
 }
 }  // namespace

@@ -193,8 +193,6 @@ sabt::JobFilters sabt_src::filters() const
 
 void sabt_src::showSelection(const sabt::JobSelection &selection)
 {
-    for (FilterCheck *check : findChildren<FilterCheck *>())
-        check->setChecked(false);
     selection_ = selection;
     selectionCheck->showSelection(selection.caption);
     fillChoices();

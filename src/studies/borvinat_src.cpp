@@ -429,8 +429,6 @@ studies::BorvinatFilters borvinat_src::filters() const
 
 void borvinat_src::showSelection(const studies::StudySelection &selection)
 {
-    for (FilterCheck *check : findChildren<FilterCheck *>())
-        check->setChecked(false);
     selection_ = selection;
     selectionCheck->showSelection(selection.caption);
     fillChoices();

@@ -428,8 +428,6 @@ survey::NaghsheFilters naghshe_src::filters() const
 
 void naghshe_src::showSelection(const survey::NaghsheSelection &selection)
 {
-    for (FilterCheck *check : findChildren<FilterCheck *>())
-        check->setChecked(false);
     selection_ = selection;
     selectionCheck->showSelection(selection.caption);
     fillChoices();

@@ -100,6 +100,8 @@ SelectionCheck::SelectionCheck(QWidget *parent) : QCheckBox(parent)
 
 void SelectionCheck::showSelection(const QString &caption)
 {
+    for (FilterCheck *check : window()->findChildren<FilterCheck *>())
+        check->setChecked(false);
     setText(caption);
     setChecked(true);
     show();

@@ -60,6 +60,7 @@ class SelectionCheck : public QCheckBox {
     Q_OBJECT
 public:
     explicit SelectionCheck(QWidget *parent = nullptr);
+    // Unticks every filter of the window, so the list is the selection alone.
     void showSelection(const QString &caption);
     // Unticks and hides it, as opening the browser from its menu does.
     void drop();
