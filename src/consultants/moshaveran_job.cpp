@@ -1,6 +1,7 @@
 #include "moshaveran_job.h"
 
 #include "activitylog.h"
+#include "contractor_kinds.h"
 #include "lookuplists.h"
 #include "text.h"
 
@@ -226,7 +227,7 @@ QStringList consultantNames(const Db &db)
     QStringList names;
     for (const Row &c : db.rows(QStringLiteral("SELECT typ, lname, fname, comp_name FROM peymankaran WHERE id <> -1 "
                                                "ORDER BY id"))) {
-        const QString name = c.value("typ").toString() == QStringLiteral("حقيقي")
+        const QString name = isNaturalPerson(c)
             ? c.value("lname").toString() + QLatin1Char(' ') + c.value("fname").toString()
             : c.value("comp_name").toString();
         if (!name.trimmed().isEmpty() && !names.contains(name))

@@ -2,6 +2,8 @@
 
 #include "borvinat_agreement.h"
 #include "borvinat_fee.h"
+#include "borvinat_record.h"
+#include "contractor_kinds.h"
 #include "fillsteps.h"
 #include "text.h"
 
@@ -17,21 +19,6 @@ namespace {
 QString textOf(const Row &row, const QString &column)
 {
     return row.value(column).toString();
-}
-
-// The studies contractor of a study; an empty row when it has none.
-Row contractorOf(const Db &db, const Row &study)
-{
-    const QVariant id = study.value(QStringLiteral("peymankar_id"));
-    if (id.isNull() || !id.isValid())
-        return {};
-    const std::vector<Row> rows = db.rows(QStringLiteral("SELECT * FROM peymankaran WHERE id = ?"), {id});
-    return rows.empty() ? Row() : rows.front();
-}
-
-bool isNaturalPerson(const Row &contractor)
-{
-    return textOf(contractor, QStringLiteral("typ")) == QStringLiteral("حقيقي");
 }
 
 void setEach(Document &doc, const QStringList &labels, const QString &text)
@@ -160,7 +147,7 @@ Document agreementFeePage(const Db &db, const StudyLetterSource &source, const A
 {
     const Row &s = source.study;
     Document doc = pageDocument(withNames ? QStringLiteral("m_movafeghatname3_1") : QStringLiteral("m_movafeghatname3"), s, kind);
-    const Row contractor = contractorOf(db, s);
+    const Row contractor = study::studyContractor(db, s);
     setEach(doc, {QStringLiteral("moshaver_caption"), QStringLiteral("moshaver_caption2")},
             isNaturalPerson(contractor) ? QStringLiteral("مهندس مشاور") : QStringLiteral("نماينده مهندس مشاور"));
     doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractor));
@@ -196,7 +183,7 @@ Document agreementCover(const Db &db, const StudyLetterSource &source, const Agr
     askPlacesFont(doc);
     doc.setLabel(QStringLiteral("mozo_caption"), kind.memorandum ? QStringLiteral("موضوع:") : QStringLiteral("موضوع قرارداد:"));
     // A company's cover names villages and counties in the plural, however many.
-    const Row contractor = contractorOf(db, s);
+    const Row contractor = study::studyContractor(db, s);
     const bool natural = isNaturalPerson(contractor);
     doc.setLabel(QStringLiteral("tarh_caption"), natural ? QStringLiteral("تهيه طرح هادي روستاي:") : QStringLiteral("تهيه طرح هادي روستاهاي:"));
     doc.setLabel(QStringLiteral("city_caption"), natural ? QStringLiteral("از توابع شهرستان:") : QStringLiteral("از توابع شهرستان هاي:"));
@@ -214,7 +201,7 @@ Document agreementParties(const Db &db, const StudyLetterSource &source, const A
     askPlacesFont(doc);
     for (int i = 1; i <= 9; ++i)
         doc.setLabel(QStringLiteral("kind_word%1").arg(i), kind.memorandum ? QStringLiteral("تفاهمنامه") : QStringLiteral("قرارداد"));
-    const Row contractor = contractorOf(db, s);
+    const Row contractor = study::studyContractor(db, s);
     doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractor));
     if (isNaturalPerson(contractor)) {
         doc.setLabel(QStringLiteral("party_caption"), QStringLiteral("سرکار خانم/آقاي"));
@@ -242,7 +229,7 @@ Document agreementAnnex(const Db &db, const StudyLetterSource &source, const Agr
 {
     Document doc = pageDocument(QStringLiteral("m_movafeghatname4"), source.study, kind);
     askPlacesFont(doc);
-    const QString name = report::contractorName(contractorOf(db, source.study));
+    const QString name = report::contractorName(study::studyContractor(db, source.study));
     doc.setLabel(QStringLiteral("tarh_moshaver_name"), name);
     doc.setLabel(QStringLiteral("tarh_moshaver_name2"), name);
     doc.setLabel(QStringLiteral("city"), report::joinedList(source.search.filters.city));
@@ -266,7 +253,7 @@ Document agreementSelectionMinutes(const Db &db, const StudyLetterSource &source
     Document doc = Document::load(QStringLiteral("m_frm_moshaver_tehran"));
     doc.fillFromRow(s);
     doc.setLabel(QStringLiteral("page_no"), QString::number(middlePageNumber(textOf(s, QStringLiteral("tarh_typ")), 16)));
-    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractorOf(db, s)));
+    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(study::studyContractor(db, s)));
     for (const QString &description : selectionMinutesPictures)
         for (const Row &r : db.rows(QStringLiteral("SELECT pic FROM borvinat_pic WHERE borvinat_id = ? AND cmt = ? ORDER BY id"),
                                     {s.value(QStringLiteral("id")), description})) {
@@ -294,7 +281,7 @@ Document agreementKeyPeople(const Db &db, const StudyLetterSource &source, const
     for (const auto &[label, question] : people)
         doc.setLabel(QString::fromLatin1(label), report::ask(question.first, question.second, QStringLiteral("?")));
     doc.setLabel(QStringLiteral("page_no"), QString::number(middlePageNumber(textOf(s, QStringLiteral("tarh_typ")), 32)));
-    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractorOf(db, s)));
+    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(study::studyContractor(db, s)));
     doc.setLabel(QStringLiteral("rosta"), report::joinedList(source.search.filters.rosta));
     return doc;
 }
@@ -308,7 +295,7 @@ Document agreementCapacity(const Db &db, const StudyLetterSource &source, const 
     askVillageFont(doc);
     doc.setLabel(QStringLiteral("page_no"),
                  QString::number(middlePageNumber(textOf(s, QStringLiteral("tarh_typ")), withFee ? 34 : 35)));
-    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractorOf(db, s)));
+    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(study::studyContractor(db, s)));
     doc.setLabel(QStringLiteral("rosta"), report::joinedList(source.search.filters.rosta));
     if (withFee) {
         const FeeText fee = feeText(agreementRials(db, source));
@@ -327,14 +314,14 @@ Document agreementConflictOfInterest(const Db &db, const StudyLetterSource &sour
     doc.setLabel(QStringLiteral("page_no"), QString::number(middlePageNumber(textOf(s, QStringLiteral("tarh_typ")), 33)));
     doc.setLabel(QStringLiteral("city"), report::joinedList(source.search.filters.city));
     doc.setLabel(QStringLiteral("rosta"), report::joinedList(source.search.filters.rosta));
-    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractorOf(db, s)));
+    doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(study::studyContractor(db, s)));
     return doc;
 }
 
 Document agreementMoneyLaundering(const Db &db, const StudyLetterSource &source)
 {
     const Row &s = source.study;
-    const Row contractor = contractorOf(db, s);
+    const Row contractor = study::studyContractor(db, s);
     Document doc = Document::load(QStringLiteral("m_movafeghatname36"));
     doc.fillFromRow(s);
     doc.setLabel(QStringLiteral("page_no"), closingPageNumber(s, contractor, 36));
@@ -397,7 +384,7 @@ Document agreementSummary(const Db &db, const StudyLetterSource &source)
     doc.fillFromRow(s);
     doc.setLabel(QStringLiteral("zarib_tadil"),
                  report::ask(QStringLiteral("Zarib Tadil"), QStringLiteral("ضريب تعديل"), study::adjustmentCoefficient(db)));
-    doc.setLabel(QStringLiteral("page_no"), closingPageNumber(s, contractorOf(db, s), 37));
+    doc.setLabel(QStringLiteral("page_no"), closingPageNumber(s, study::studyContractor(db, s), 37));
     ResultSet rows = agreementSummaryRows(db, source.search.filters);
     Money ba, bi;
     for (int r = 0; r < rows.size(); ++r) {
@@ -415,7 +402,7 @@ Document agreementSummary(const Db &db, const StudyLetterSource &source)
 Document agreementBankAccount(const Db &db, const StudyLetterSource &source)
 {
     const Row &s = source.study;
-    const Row contractor = contractorOf(db, s);
+    const Row contractor = study::studyContractor(db, s);
     Document doc = Document::load(QStringLiteral("m_movafeghatname39"));
     doc.fillFromRow(s);
     doc.setLabel(QStringLiteral("page_no"), closingPageNumber(s, contractor, 38));
@@ -430,7 +417,7 @@ Document agreementBankAccount(const Db &db, const StudyLetterSource &source)
 Document agreementUndertaking(const Db &db, const StudyLetterSource &source)
 {
     const Row &s = source.study;
-    const Row contractor = contractorOf(db, s);
+    const Row contractor = study::studyContractor(db, s);
     Document doc = Document::load(QStringLiteral("m_movafeghatname38"));
     doc.fillFromRow(s);
     doc.setLabel(QStringLiteral("page_no"), closingPageNumber(s, contractor, 39));

@@ -1,5 +1,7 @@
 #include "borvinat_letters.h"
 
+#include "borvinat_record.h"
+#include "contractor_kinds.h"
 #include "dates.h"
 #include "fillsteps.h"
 #include "layout.h"
@@ -27,21 +29,6 @@ qint64 idOf(const Row &study)
 bool isSetDate(const QString &date)
 {
     return !date.trimmed().isEmpty() && date != emptyDateMask;
-}
-
-// The studies contractor of a study; an empty row when it has none or the row is gone.
-Row contractorRow(const Db &db, const Row &study)
-{
-    const QVariant id = study.value(QStringLiteral("peymankar_id"));
-    if (id.isNull() || !id.isValid())
-        return {};
-    const std::vector<Row> rows = db.rows(QStringLiteral("SELECT * FROM peymankaran WHERE id = ?"), {id});
-    return rows.empty() ? Row() : rows.front();
-}
-
-bool isNatural(const Row &contractor)
-{
-    return textOf(contractor, QStringLiteral("typ")) == QStringLiteral("حقيقي");
 }
 
 const QString technicalOfficer = QStringLiteral("کارشناس مسئول فني و مطالعات");
@@ -199,7 +186,7 @@ Document paymentStatement(const Db &db, const StudyLetterSource &source, bool fi
 {
     const Row &s = source.study;
     Document doc = studyDocument(finalStage ? QStringLiteral("m_frm_haghozahme2") : QStringLiteral("m_frm_haghozahme"), s);
-    const QString name = report::contractorName(contractorRow(db, s));
+    const QString name = report::contractorName(study::studyContractor(db, s));
     setAll(doc, {QStringLiteral("tarh_moshaver_name"), QStringLiteral("tarh_moshaver_name2")}, name);
     doc.setLabel(QStringLiteral("dat"), report::ask(QStringLiteral("Date"), QStringLiteral("تاريخ"), report::today()));
     askVillageFont(doc);
@@ -254,9 +241,9 @@ Document extensionLetter(const Db &db, const StudyLetterSource &source)
     Document doc = studyDocument(QStringLiteral("m_frm_tamdid"), s);
     askVillageFont(doc);
     doc.setLabel(QStringLiteral("dat"), report::ask(QStringLiteral("Date"), QStringLiteral("تاريخ نامه"), report::today()));
-    const Row contractor = contractorRow(db, s);
+    const Row contractor = study::studyContractor(db, s);
     doc.setLabel(QStringLiteral("tarh_moshaver_name"), report::contractorName(contractor));
-    const bool legal = !contractor.isEmpty() && !isNatural(contractor);
+    const bool legal = !contractor.isEmpty() && !isNaturalPerson(contractor);
     doc.setLabel(QStringLiteral("tamin_caption"), legal ? QStringLiteral("شعبه تامين اجتماعي") : QString());
     doc.setLabel(QStringLiteral("taminejtemaei"), legal ? textOf(contractor, QStringLiteral("taminejtemaei")) : QString());
     setPlaces(doc, source.search.filters);
@@ -270,11 +257,11 @@ Document contractNotification(const Db &db, const StudyLetterSource &source)
     Document doc = studyDocument(QStringLiteral("eblagh_moshaver_haghighi"), s);
     askPlaceFont(doc, QStringLiteral("14"));
     setPlaces(doc, source.search.filters, 2);
-    const Row contractor = contractorRow(db, s);
+    const Row contractor = study::studyContractor(db, s);
     doc.setLabel(QStringLiteral("peymankar"), report::contractorName(contractor));
     const QStringList copyLines = {QStringLiteral("ronevesht1"), QStringLiteral("ronevesht2"), QStringLiteral("shobe_caption"),
                                    QStringLiteral("taminejtemaei"), QStringLiteral("city2")};
-    if (isNatural(contractor)) {
+    if (isNaturalPerson(contractor)) {
         doc.setLabel(QStringLiteral("onvan"), QStringLiteral("سركار خانم/ جناب آقاي "));
         setAll(doc, copyLines, QString());
     } else {
@@ -293,7 +280,7 @@ Document agencyIntroduction(const Db &db, const StudyLetterSource &source)
     const Row &s = source.study;
     Document doc = studyDocument(QStringLiteral("moarefi_edarat"), s);
     askPlaceFont(doc);
-    doc.setLabel(QStringLiteral("peymankar"), report::contractorName(contractorRow(db, s)));
+    doc.setLabel(QStringLiteral("peymankar"), report::contractorName(study::studyContractor(db, s)));
     setPlaces(doc, source.search.filters, 4, 3);
     setOfficials(doc, db, {QStringLiteral("moaven_omran"), QStringLiteral("moa_omran_post")});
     return doc;
@@ -304,7 +291,7 @@ Document baseMapLetter(const Db &db, const StudyLetterSource &source)
     const Row &s = source.study;
     Document doc = studyDocument(QStringLiteral("ersal_naghshe_moshaver"), s);
     askPlaceFont(doc);
-    doc.setLabel(QStringLiteral("peymankar"), report::contractorName(contractorRow(db, s)));
+    doc.setLabel(QStringLiteral("peymankar"), report::contractorName(study::studyContractor(db, s)));
     setPlaces(doc, source.search.filters);
     setOfficials(doc, db, {QStringLiteral("moaven_omran"), QStringLiteral("moa_omran_post")});
     return doc;
@@ -315,7 +302,7 @@ Document threePartInquiry(const Db &db, const StudyLetterSource &source)
     const Row &s = source.study;
     Document doc = studyDocument(QStringLiteral("estelam_sebakhshi"), s);
     askPlaceFont(doc);
-    setAll(doc, copies(QStringLiteral("peymankar"), 2), report::contractorName(contractorRow(db, s)));
+    setAll(doc, copies(QStringLiteral("peymankar"), 2), report::contractorName(study::studyContractor(db, s)));
     setAll(doc, copies(QStringLiteral("dat"), 3), report::today());
     setPlaces(doc, source.search.filters, 2, 4);
     setOfficials(doc, db, {QStringLiteral("moaven_omran"), QStringLiteral("moa_omran_post")});

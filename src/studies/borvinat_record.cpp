@@ -154,6 +154,15 @@ void editStudy(const Db &db, qint64 id, const TypedTexts &typed, const RowValues
     });
 }
 
+Row studyContractor(const Db &db, const Row &study)
+{
+    const QVariant id = study.value(QStringLiteral("peymankar_id"));
+    if (id.isNull() || !id.isValid())
+        return {};
+    const std::vector<Row> rows = db.rows(QStringLiteral("SELECT * FROM peymankaran WHERE id = ?"), {id});
+    return rows.empty() ? Row() : rows.front();
+}
+
 QString contractorLabel(const Db &db, qint64 id)
 {
     const std::vector<Row> rows =

@@ -38,6 +38,9 @@ inline const QString duplicateStudyMessage =
 qint64 registerStudy(const Db &db, const TypedTexts &typed, const RowValues &values, const QString &user);
 void editStudy(const Db &db, qint64 id, const TypedTexts &typed, const RowValues &values, const QString &user);
 
+// The studies contractor of a study; an empty row when it has none or the row is gone.
+Row studyContractor(const Db &db, const Row &study);
+
 // "lname * comp_name" of the studies contractor `id`; empty when there is none.
 QString contractorLabel(const Db &db, qint64 id);
 

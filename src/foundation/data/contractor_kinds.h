@@ -12,6 +12,11 @@ namespace bv {
 inline const QString naturalPerson = QStringLiteral("حقيقي");
 inline const QString legalPerson = QStringLiteral("حقوقي");
 
+inline bool isNaturalPerson(const Row &contractor)
+{
+    return contractor.value(QStringLiteral("typ")).toString() == naturalPerson;
+}
+
 // A contractor table and the table of its attachments (whose `peymankar_id`
 // points to the contractor).
 struct ContractorTables {
