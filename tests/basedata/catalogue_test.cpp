@@ -71,8 +71,9 @@ TEST_P(CatalogueTest, EveryCatalogueRegistersListsAndDeletesARow)
         const ResultSet listed = catalogueRows(db(), t);
         ASSERT_EQ(listed.size(), 1) << t.window;
         EXPECT_EQ(listed.columns.size(), qsizetype(t.fields.size() + 1));
-        if (t.scoreTotal)
+        if (t.scoreTotal) {
             EXPECT_EQ(catalogueTotal(db(), t), Decimal(25)) << t.window;
+        }
         removeCatalogueItem(db(), t, listed.value(0, "id").toLongLong());
         EXPECT_EQ(rows(db(), t.table), 0) << t.window;
     }

@@ -512,8 +512,13 @@ TEST_P(StudyChecklistTest, BrowserPrintsChecklistsMissingSignatureAndBadFontSize
 TEST_P(StudyEvaluationTest, GisChecklistShowsThePercentage)
 {
     for (const auto &[cmt, score] : std::vector<std::pair<const char *, const char *>>{
-             {"لايه هاي پايه", "15"}, {"توپولوژي", "20"}, {"جدول توصيفي", "10"}})
-        registerEvaluation(db(), EvaluationKind::Gis, study, {QString::fromUtf8(cmt), {}, {}, "20", score});
+             {"لايه هاي پايه", "15"}, {"توپولوژي", "20"}, {"جدول توصيفي", "10"}}) {
+        EvaluationEntry entry;
+        entry.cmt = QString::fromUtf8(cmt);
+        entry.emtiyaz_top = QStringLiteral("20");
+        entry.emtiyaz = QString::fromUtf8(score);
+        registerEvaluation(db(), EvaluationKind::Gis, study, entry);
+    }
     user().inputs = {std::nullopt, std::nullopt, std::nullopt, QStringLiteral("bad")};
     const report::Document doc = gisChecklist(db(), db().rows("SELECT * FROM borvinat WHERE id = ?", {study}).front());
     EXPECT_EQ(doc.label("darsad"), "75");

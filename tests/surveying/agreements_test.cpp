@@ -266,8 +266,9 @@ TEST_P(AgreementsTest, AgreementWordsFollowTheContractKind)
             EXPECT_EQ(doc.label(label), memo) << label.toStdString();
             ++labels;
         }
-        if (doc.name() == "movafeghatname8")
+        if (doc.name() == "movafeghatname8") {
             EXPECT_EQ(doc.label("haghighi6"), memo);
+        }
     }
     EXPECT_GE(labels, 40);
 

@@ -492,8 +492,9 @@ TEST_P(BrowserTest, OneContractorForTheWholeListAfterAnExplicitChoice)
     const auto after = db().select("SELECT id, peymankar_id, peymankar FROM naghshe ORDER BY id").rows;
     ASSERT_EQ(after.size(), before.size());
     for (size_t i = 0; i < after.size(); ++i)
-        if (!listedIds.contains(after[i][0].toLongLong()))
+        if (!listedIds.contains(after[i][0].toLongLong())) {
             EXPECT_EQ(after[i], before[i]);
+        }
 }
 
 TEST_P(BrowserTest, TransferToStudiesInsertsOrRefreshes)
