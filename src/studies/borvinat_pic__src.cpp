@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace bv {
@@ -88,7 +87,6 @@ borvinat_pic__src::borvinat_pic__src(QWidget *parent) : QDialog(parent)
     layout->addWidget(DBGrid1);
 
     connect(BitBtn1, &QPushButton::clicked, this, &borvinat_pic__src::search);
-    connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionPressed, this, &borvinat_pic__src::completeList);
     connect(BitBtn2, &QPushButton::clicked, this, &borvinat_pic__src::saveAll);
 }
 
@@ -122,31 +120,10 @@ void borvinat_pic__src::search()
         const int count = studies::countPics(db, c);
         cnt->setText(QString::number(count));
         ResultSet rows = studies::searchPics(db, c, firstScreenRows);
-        pending_ = rows.size() < count;
-        DBGrid1->setRows(std::move(rows));
-        if (pending_)
-            QTimer::singleShot(0, this, &borvinat_pic__src::completeList);
+        DBGrid1->setFirstScreen(std::move(rows), count, [c] { return studies::searchPics(dm().main(), c); });
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }
-}
-
-void borvinat_pic__src::completeList()
-{
-    if (!pending_)
-        return;
-    pending_ = false;
-    const QModelIndex at = DBGrid1->currentIndex();
-    try {
-        const Db &db = dm().main();
-        DBGrid1->setRows(studies::searchPics(db, studies::picConditions(db.dialect(), searched_)));
-    } catch (const DbError &e) {
-        ui().message(e.text(), MessageKind::Error);
-        return;
-    }
-    // The first screen is the head of the whole list: the current row keeps its place.
-    if (at.isValid())
-        DBGrid1->setCurrentIndex(DBGrid1->model()->index(at.row(), at.column()));
 }
 
 void borvinat_pic__src::saveAll()
@@ -154,7 +131,7 @@ void borvinat_pic__src::saveAll()
     const QString prefix = ui().saveFileName(QStringLiteral("ذخيره همه ضمائم ليست بالا"), QStringLiteral("Z"));
     if (prefix.isEmpty())
         return;
-    completeList();
+    DBGrid1->completeRows();
     const SaveAllReport report = studies::saveAllPics(dm().main(), DBGrid1->shownRows(), prefix);
     ui().message(saveAllMessage(report), report.failed > 0 ? MessageKind::Warning : MessageKind::Plain);
 }

@@ -27,7 +27,6 @@ public:
     // "جستجو": the count and the first screen at once, the rest when idle or
     // before saving.
     void search();
-    void completeList();
     static constexpr int firstScreenRows = 200;
     // "ذخيره همه ضمائم ليست بالا".
     void saveAll();
@@ -42,7 +41,6 @@ public:
 
 private:
     studies::PicFilters searched_;
-    bool pending_ = false;
 };
 
 }  // namespace bv

@@ -44,7 +44,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace bv {
@@ -60,15 +59,6 @@ QComboBox *editableCombo(QWidget *parent)
 void notAvailable()
 {
     ui().message(pages::notAvailableMessage);
-}
-
-// The menu items whose windows belong to later versions.
-QList<QAction *> addLater(QMenu *menu, std::initializer_list<const char *> captions)
-{
-    QList<QAction *> items;
-    for (const char *caption : captions)
-        items << menu->addAction(QString::fromUtf8(caption));
-    return items;
 }
 }  // namespace
 
@@ -266,8 +256,6 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     });
     connect(DBGrid1, &QAbstractItemView::doubleClicked, this,
             [this] { CheckBox2->append(DBGrid1->currentValue(QStringLiteral("rosta")).toString()); });
-    // A title click sorts the whole list, not the first screen.
-    connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionPressed, this, &borvinat_src::completeList);
 
     connect(N1, &QAction::triggered, this, &borvinat_src::registerStudy);
     connect(N2, &QAction::triggered, this, &borvinat_src::editStudy);
@@ -276,7 +264,7 @@ borvinat_src::borvinat_src(QWidget *parent) : QDialog(parent)
     connect(N16, &QAction::triggered, this,
             [this] { exportHtml(QDir::temp().filePath(QStringLiteral("Tarvesholan.htm"))); });
     connect(N17, &QAction::triggered, this, [this] {
-        completeList();
+        DBGrid1->completeRows();
         DBGrid1->exportList(studies::exportHeadings());
     });
     connect(N53, &QAction::triggered, this, &borvinat_src::exportChecklist);
@@ -444,40 +432,19 @@ void borvinat_src::search()
         const Conditions c = studies::borvinatConditions(db.dialect(), state.filters, session());
         state.totals = studies::borvinatTotals(db, c);
         ResultSet rows = studies::borvinatListPage(db, c, firstScreenRows);
-        pending_ = rows.size() < state.totals.count;
-        DBGrid1->setRows(std::move(rows));
+        DBGrid1->setFirstScreen(std::move(rows), state.totals.count, [c] { return studies::borvinatList(dm().main(), c); });
         last_ = state;
         cnt->setText(QString::number(state.totals.count));
         prot_mablagh->setText(state.totals.contractSum.grouped());
-        if (pending_)
-            QTimer::singleShot(0, this, &borvinat_src::completeList);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }
-}
-
-void borvinat_src::completeList()
-{
-    if (!pending_)
-        return;
-    pending_ = false;
-    const QModelIndex at = DBGrid1->currentIndex();
-    try {
-        const Db &db = dm().main();
-        DBGrid1->setRows(studies::borvinatList(db, studies::borvinatConditions(db.dialect(), last_.filters, session())));
-    } catch (const DbError &e) {
-        ui().message(e.text(), MessageKind::Error);
-        return;
-    }
-    // The first screen is the head of the whole list, so the current row keeps its place.
-    if (at.isValid())
-        DBGrid1->setCurrentIndex(DBGrid1->model()->index(at.row(), at.column()));
 }
 
 void borvinat_src::searchKeeping(const QVariant &id)
 {
     search();
-    completeList();
+    DBGrid1->completeRows();
     const ResultSet shown = DBGrid1->shownRows();
     const int idColumn = shown.columnIndex(QStringLiteral("id"));
     for (int r = 0; r < shown.size(); ++r)
@@ -489,7 +456,7 @@ void borvinat_src::searchKeeping(const QVariant &id)
 
 QList<qint64> borvinat_src::listedIds()
 {
-    completeList();
+    DBGrid1->completeRows();
     const ResultSet shown = DBGrid1->shownRows();
     const int idColumn = shown.columnIndex(QStringLiteral("id"));
     QList<qint64> ids;
@@ -664,7 +631,7 @@ void borvinat_src::indicators()
 
 bool borvinat_src::exportHtml(const QString &path)
 {
-    completeList();
+    DBGrid1->completeRows();
     QString error;
     if (!writeFileAtomically(path, htmlList(DBGrid1->shownRows(), studies::htmlTitle, studies::exportHeadings()).toUtf8(),
                              &error)) {
@@ -702,7 +669,7 @@ void borvinat_src::printAgreement()
 
 void borvinat_src::exportChecklist()
 {
-    completeList();
+    DBGrid1->completeRows();
     try {
         const ResultSet sheet = attachmentChecklist(dm().main(), DBGrid1->shownRows(), studies::checklistSource());
         exportList(sheet, studies::exportHeadings());

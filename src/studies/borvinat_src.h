@@ -35,8 +35,6 @@ public:
     // Count, total and the first screen of rows at once; the rest of the list
     // follows when the window is idle, or when an action needs it.
     void search();
-    void completeList();
-    bool listComplete() const { return !pending_; }
     static constexpr int firstScreenRows = 200;
     studies::BorvinatFilters filters() const;
     // The last search, read by the browser's letters, agreement pages and credits.
@@ -101,7 +99,6 @@ private:
     QList<qint64> listedIds();
     studies::BorvinatSearchState last_;
     std::optional<studies::StudySelection> selection_;
-    bool pending_ = false;
 };
 
 }  // namespace bv

@@ -21,7 +21,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace bv {
@@ -87,7 +86,6 @@ dorbin_src::dorbin_src(QWidget *parent) : QDialog(parent)
     layout->addLayout(events, 1);
 
     connect(BitBtn1, &QPushButton::clicked, this, &dorbin_src::search);
-    connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionPressed, this, &dorbin_src::completeList);
     connect(typ, &QLineEdit::returnPressed, this, &dorbin_src::search);
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &dorbin_src::listEvents);
     connect(DBGrid2->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &dorbin_src::showEventText);
@@ -150,32 +148,11 @@ void dorbin_src::search()
         const int count = survey::countCameras(db, c);
         cnt->setText(QString::number(count));
         ResultSet rows = survey::listCameras(db, c, firstScreenRows);
-        pending_ = rows.size() < count;
-        DBGrid1->setRows(std::move(rows));
-        if (pending_)
-            QTimer::singleShot(0, this, &dorbin_src::completeList);
+        DBGrid1->setFirstScreen(std::move(rows), count, [c] { return survey::listCameras(dm().main(), c); });
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }
     listEvents();
-}
-
-void dorbin_src::completeList()
-{
-    if (!pending_)
-        return;
-    pending_ = false;
-    const QModelIndex at = DBGrid1->currentIndex();
-    try {
-        const Db &db = dm().main();
-        DBGrid1->setRows(survey::listCameras(db, survey::cameraConditions(db.dialect(), searched_, session())));
-    } catch (const DbError &e) {
-        ui().message(e.text(), MessageKind::Error);
-        return;
-    }
-    // The first screen is the head of the whole list: the current row keeps its place.
-    if (at.isValid())
-        DBGrid1->setCurrentIndex(DBGrid1->model()->index(at.row(), at.column()));
 }
 
 void dorbin_src::listEvents()

@@ -31,7 +31,6 @@ public:
     // The count and the first screen of rows at once; the rest of the list
     // follows when the window is idle, or before a title click sorts it.
     void search();
-    void completeList();
     static constexpr int firstScreenRows = 200;
     void newCamera();
     void editCamera();
@@ -55,7 +54,6 @@ public:
 private:
     void showEventText();
     survey::CameraFilters searched_;
-    bool pending_ = false;
 };
 
 }  // namespace bv

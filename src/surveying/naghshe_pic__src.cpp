@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace bv {
@@ -87,7 +86,6 @@ naghshe_pic__src::naghshe_pic__src(QWidget *parent) : QDialog(parent)
     layout->addWidget(DBGrid1);
 
     connect(BitBtn1, &QPushButton::clicked, this, &naghshe_pic__src::search);
-    connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionPressed, this, &naghshe_pic__src::completeList);
     connect(BitBtn2, &QPushButton::clicked, this, &naghshe_pic__src::saveAll);
     connect(DBGrid1, &QAbstractItemView::clicked, this, [this] { saveCurrent(false); });
     connect(N1, &QAction::triggered, this, [this] { saveCurrent(true); });
@@ -141,31 +139,10 @@ void naghshe_pic__src::search()
         const int count = survey::countAttachments(db, c);
         cnt->setText(QString::number(count));
         ResultSet rows = survey::searchAttachments(db, c, firstScreenRows);
-        pending_ = rows.size() < count;
-        DBGrid1->setRows(std::move(rows));
-        if (pending_)
-            QTimer::singleShot(0, this, &naghshe_pic__src::completeList);
+        DBGrid1->setFirstScreen(std::move(rows), count, [c] { return survey::searchAttachments(dm().main(), c); });
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }
-}
-
-void naghshe_pic__src::completeList()
-{
-    if (!pending_)
-        return;
-    pending_ = false;
-    const QModelIndex at = DBGrid1->currentIndex();
-    try {
-        const Db &db = dm().main();
-        DBGrid1->setRows(survey::searchAttachments(db, survey::attachmentConditions(db.dialect(), searched_, session())));
-    } catch (const DbError &e) {
-        ui().message(e.text(), MessageKind::Error);
-        return;
-    }
-    // The first screen is the head of the whole list: the current row keeps its place.
-    if (at.isValid())
-        DBGrid1->setCurrentIndex(DBGrid1->model()->index(at.row(), at.column()));
 }
 
 void naghshe_pic__src::saveCurrent(bool listed)
@@ -197,7 +174,7 @@ void naghshe_pic__src::saveAll()
     const QString prefix = ui().saveFileName(QStringLiteral("ذخيره همه ضمائم"), QStringLiteral("Z"));
     if (prefix.isEmpty())
         return;
-    completeList();
+    DBGrid1->completeRows();
     const SaveAllReport report = survey::saveAllAttachments(dm().main(), DBGrid1->shownRows(), prefix);
     ui().message(saveAllMessage(report), report.failed > 0 ? MessageKind::Warning : MessageKind::Plain);
 }

@@ -29,7 +29,6 @@ public:
     // first screen of them; the rest follows when the window is idle, or
     // before an action that needs the whole list.
     void search();
-    void completeList();
     static constexpr int firstScreenRows = 200;
     // A click: saves the current file as "cmt_S", opened afterwards when the
     // description filter is ticked. With `listed` (the context item) the name
@@ -50,7 +49,6 @@ public:
 private:
     void fillChoices();
     survey::AttachmentFilters searched_;
-    bool pending_ = false;
 };
 
 }  // namespace bv

@@ -39,7 +39,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 
@@ -296,8 +295,6 @@ naghshe_src::naghshe_src(QWidget *parent) : QDialog(parent)
                            DBGrid1);
     });
 
-    // A title click sorts the whole list, not the first screen.
-    connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionPressed, this, &naghshe_src::completeList);
     connect(N1, &QAction::triggered, this, &naghshe_src::registerProject);
     connect(N2, &QAction::triggered, this, &naghshe_src::editProject);
     connect(N3, &QAction::triggered, this, &naghshe_src::deleteProject);
@@ -448,42 +445,21 @@ void naghshe_src::search()
         state.totals = survey::naghsheTotals(db, c);
         state.finalised = survey::finalisedCount(db, c);
         ResultSet rows = survey::naghsheListPage(db, c, firstScreenRows);
-        pending_ = rows.size() < state.totals.count;
-        DBGrid1->setRows(std::move(rows));
+        DBGrid1->setFirstScreen(std::move(rows), state.totals.count, [c] { return survey::naghsheList(dm().main(), c); });
         last_ = state;
         cnt->setText(QString::number(state.totals.count));
         cnt_green1->setText(QString::number(state.finalised));
         prot_mablagh->setText(state.totals.contractSum.grouped());
         pardakhti->setText(state.totals.feeSum.grouped());
-        if (pending_)
-            QTimer::singleShot(0, this, &naghshe_src::completeList);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }
-}
-
-void naghshe_src::completeList()
-{
-    if (!pending_)
-        return;
-    pending_ = false;
-    const QModelIndex at = DBGrid1->currentIndex();
-    try {
-        const Db &db = dm().main();
-        DBGrid1->setRows(survey::naghsheList(db, survey::naghsheConditions(db.dialect(), last_.filters, session())));
-    } catch (const DbError &e) {
-        ui().message(e.text(), MessageKind::Error);
-        return;
-    }
-    // The first screen is the head of the whole list, so the current row keeps its place.
-    if (at.isValid())
-        DBGrid1->setCurrentIndex(DBGrid1->model()->index(at.row(), at.column()));
 }
 
 void naghshe_src::searchKeeping(const QVariant &id)
 {
     search();
-    completeList();
+    DBGrid1->completeRows();
     const ResultSet shown = DBGrid1->shownRows();
     const int idColumn = shown.columnIndex(QStringLiteral("id"));
     for (int r = 0; r < shown.size(); ++r)
@@ -538,7 +514,7 @@ void naghshe_src::attachments()
 
 void naghshe_src::attachToAll()
 {
-    completeList();
+    DBGrid1->completeRows();
     const QVariant id = DBGrid1->currentId();
     if (!id.isValid() || !allowed(QStringLiteral("naghshe"), &PageRights::edit))
         return;
@@ -561,7 +537,7 @@ void naghshe_src::assignContractorToAll()
     const std::optional<PickedContractor> picked = windows::get<peymankar_list>().pick();
     if (!picked || !picked->name)
         return;
-    completeList();
+    DBGrid1->completeRows();
     try {
         const std::vector<Row> chosen = dm().main().rows(
             QStringLiteral("SELECT lname, comp_name FROM peymankar WHERE id = ?"), {picked->id});
@@ -593,7 +569,7 @@ void naghshe_src::assignContractorToAll()
 
 void naghshe_src::addListedPlaces()
 {
-    completeList();
+    DBGrid1->completeRows();
     const auto [counties, villages] = survey::listedPlaces(DBGrid1->shownRows());
     cityList->clear();
     rostaList->clear();
@@ -647,7 +623,7 @@ void naghshe_src::contractors()
 
 void naghshe_src::exportComprehensive()
 {
-    completeList();
+    DBGrid1->completeRows();
     DBGrid1->exportList(survey::comprehensiveHeadings());
 }
 
@@ -662,7 +638,7 @@ void naghshe_src::exportSystem()
 
 bool naghshe_src::exportHtml(const QString &path)
 {
-    completeList();
+    DBGrid1->completeRows();
     QString error;
     if (!writeFileAtomically(path, htmlList(DBGrid1->shownRows(), survey::htmlTitle, survey::htmlHeadings()).toUtf8(), &error)) {
         ui().message(error, MessageKind::Error);
@@ -674,7 +650,7 @@ bool naghshe_src::exportHtml(const QString &path)
 
 void naghshe_src::exportChecklist()
 {
-    completeList();
+    DBGrid1->completeRows();
     try {
         const ResultSet sheet = attachmentChecklist(dm().main(), DBGrid1->shownRows(), survey::checklistSource());
         exportList(sheet, {});
@@ -703,7 +679,7 @@ void naghshe_src::printLetter(const LetterFill &fill, bool toClipboard)
     if (!DBGrid1->currentId().isValid())
         return;
     // Letters over the listed projects need all of them, not the first screen.
-    completeList();
+    DBGrid1->completeRows();
     const survey::LetterSource source{DBGrid1->currentRow(), DBGrid1->shownRows(), last_};
     report::runFill([&] {
         std::optional<report::Document> doc = fill(dm().main(), source);

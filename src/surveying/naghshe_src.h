@@ -37,8 +37,6 @@ public:
     // Counts, totals and the first screen of rows at once; the rest of the
     // list follows when the window is idle, or when an action needs it.
     void search();
-    void completeList();
-    bool listComplete() const { return !pending_; }
     static constexpr int firstScreenRows = 200;
     // The filters as set now.
     survey::NaghsheFilters filters() const;
@@ -111,7 +109,6 @@ private:
     void searchKeeping(const QVariant &id);
     std::optional<survey::NaghsheSelection> selection_;
     survey::NaghsheSearchState last_;
-    bool pending_ = false;
 };
 
 }  // namespace bv

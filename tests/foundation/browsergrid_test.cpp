@@ -1,8 +1,10 @@
 #include "browsergrid.h"
 #include "filters.h"
 #include "listtext.h"
+#include "scripted.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
@@ -58,6 +60,51 @@ TEST(BrowserGrid, TitleClickSortsInPersianOrderAndToggles)
     clickTitle(0);
     EXPECT_EQ(column(grid, "id").first(), "1");
     EXPECT_FALSE(grid.model()->headerData(1, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+}
+
+TEST(BrowserGrid, FirstScreenThenTheWholeListOnATitleClickOrWhenIdle)
+{
+    QStringList all;
+    for (int i = 0; i < 30; ++i)
+        all << QStringLiteral("روستا %1").arg(i, 2, 10, QLatin1Char('0'));
+    const ResultSet whole = names(all);
+    ResultSet head = whole;
+    head.rows.resize(10);
+    int reads = 0;
+    BrowserGrid grid;
+    grid.resize(600, 300);
+    grid.show();
+
+    // A title click reads the rest first, so the sort orders every row.
+    grid.setFirstScreen(head, whole.size(), [&] { ++reads; return whole; });
+    EXPECT_FALSE(grid.rowsComplete());
+    EXPECT_EQ(grid.rowCount(), 10);
+    const QHeaderView *header = grid.horizontalHeader();
+    const QPoint title(header->sectionViewportPosition(1) + header->sectionSize(1) / 2, 5);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, title);
+    EXPECT_TRUE(grid.rowsComplete());
+    EXPECT_EQ(column(grid, "name"), all);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, title);
+    EXPECT_EQ(column(grid, "name").first(), all.last());
+    EXPECT_EQ(reads, 1);
+
+    // Left alone it completes when idle; a new list drops a pending read.
+    grid.setFirstScreen(head, whole.size(), [&] { ++reads; return whole; });
+    grid.setRows(names({QStringLiteral("تنها")}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(grid.rowCount(), 1);
+    // A first screen that is the whole list reads nothing more.
+    grid.setFirstScreen(whole, whole.size(), [&] { ++reads; return whole; });
+    EXPECT_TRUE(grid.rowsComplete());
+
+    // A failed read is shown; the first screen stays.
+    test::user().clear();
+    grid.setFirstScreen(head, whole.size(), []() -> ResultSet { throw DbError(QStringLiteral("اتصال قطع شد")); });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(test::user().messageTexts(), QStringList{QStringLiteral("اتصال قطع شد")});
+    EXPECT_EQ(grid.rowCount(), 10);
+    EXPECT_TRUE(grid.rowsComplete());
 }
 
 TEST(BrowserGrid, NumbersSortByValueAndEmptyCellsFirst)

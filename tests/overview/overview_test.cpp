@@ -310,7 +310,7 @@ TEST_P(OverviewTest, ABarOpensTheSurveyBrowserOnExactlyTheProjectsItCounted)
     QString shownCaption;
     auto capture = [&](QDialog &d) {
         auto &browser = dynamic_cast<naghshe_src &>(d);
-        browser.completeList();
+        browser.DBGrid1->completeRows();
         const ResultSet rows = browser.DBGrid1->shownRows();
         listed.clear();
         for (const QVariantList &r : rows.rows)
@@ -432,7 +432,7 @@ TEST_P(OverviewTest, ABarOpensTheSurveyBrowserOnExactlyTheProjectsItCounted)
     QString studiesCaption;
     auto captureStudies = [&](QDialog &d) {
         auto &browser = dynamic_cast<borvinat_src &>(d);
-        browser.completeList();
+        browser.DBGrid1->completeRows();
         const ResultSet rows = browser.DBGrid1->shownRows();
         studiesListed.clear();
         for (const QVariantList &r : rows.rows)

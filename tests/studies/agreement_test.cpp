@@ -277,7 +277,7 @@ TEST_P(AgreementPagesTest, BrowserItemsAskTheKindAndPreview)
     const qint64 id = addStudy("county A", "village 1", "27.57", addContractor(false));
     borvinat_src &w = windows::get<borvinat_src>();
     w.prepare();
-    w.completeList();
+    w.DBGrid1->completeRows();
     ASSERT_EQ(w.agreementItems.size(), 21);
     EXPECT_EQ(w.agreementItems[2]->shortcut(), QKeySequence(Qt::Key_F3));
     EXPECT_EQ(w.agreementItems[20]->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
@@ -306,7 +306,7 @@ TEST_P(AgreementPagesTest, PrintAllFillsEveryPageThenPrintsOneSet)
     addStudy("county A", "village 2", "30.08", legal, QString(), study::boundaryPlan);
     borvinat_src &w = windows::get<borvinat_src>();
     w.prepare();
-    w.completeList();
+    w.DBGrid1->completeRows();
     w.DBGrid1->setCurrentIndex(w.DBGrid1->model()->index(0, 1));
     ASSERT_EQ(w.DBGrid1->currentId().toLongLong(), id);
     const QString kindQuestion = QStringLiteral("موافقتنامه يا تفاهم نامه");

@@ -176,7 +176,7 @@ TEST_P(StudiesBrowserTest, SampleStudiesShowColouredRowsAndATotal)
 {
     borvinat_src &w = window();
     w.prepare();
-    w.completeList();
+    w.DBGrid1->completeRows();
     EXPECT_EQ(w.cnt->text().toInt(), all.size());
     EXPECT_NE(w.prot_mablagh->text(), "0");
     bool yellow = false, aqua = false;

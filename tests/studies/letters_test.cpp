@@ -142,7 +142,7 @@ protected:
         for (FilterCheck *check : w.findChildren<FilterCheck *>())
             check->setChecked(false);
         w.prepare();
-        w.completeList();
+        w.DBGrid1->completeRows();
         const ResultSet shown = w.DBGrid1->shownRows();
         for (int r = 0; r < shown.size(); ++r)
             if (shown.value(r, "id").toLongLong() == current)

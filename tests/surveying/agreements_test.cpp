@@ -136,7 +136,7 @@ protected:
     }
     void choose(naghshe_src &w, qint64 id)
     {
-        w.completeList();
+        w.DBGrid1->completeRows();
         const ResultSet shown = w.DBGrid1->shownRows();
         for (int r = 0; r < shown.size(); ++r)
             if (shown.value(r, "id").toLongLong() == id) {
@@ -535,7 +535,7 @@ TEST_P(AgreementsTest, FeePageListsEveryProjectWithPlainTotals)
                        {{"masahat_por1", "5.002"}, {"prot_mablagh", 5000000}});
     });
     naghshe_src &w = window();
-    ASSERT_FALSE(w.listComplete());
+    ASSERT_FALSE(w.DBGrid1->rowsComplete());
     w.DBGrid1->setCurrentIndex(w.DBGrid1->model()->index(0, 1));
     reset();
     w.N121->trigger();

@@ -179,7 +179,7 @@ protected:
     // Makes `id` the browser's current project.
     void choose(naghshe_src &w, qint64 id)
     {
-        w.completeList();
+        w.DBGrid1->completeRows();
         const ResultSet shown = w.DBGrid1->shownRows();
         for (int r = 0; r < shown.size(); ++r)
             if (shown.value(r, "id").toLongLong() == id) {
@@ -442,7 +442,7 @@ TEST_P(LettersTest, GoodPerformanceWarnsAndStampsOnlyBlankDatesWhenPrinted)
             addProject(QStringLiteral("روستا %1").arg(i, 3, 10, QLatin1Char('0')));
     });
     naghshe_src &again = window();
-    ASSERT_FALSE(again.listComplete());
+    ASSERT_FALSE(again.DBGrid1->rowsComplete());
     reset();
     user().previews.push_back([](ShownDocument &) { return true; });
     again.N14->trigger();

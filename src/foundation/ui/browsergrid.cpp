@@ -1,12 +1,15 @@
 #include "browsergrid.h"
 
+#include "interaction.h"
 #include "xlsxexport.h"
 
 #include <QAbstractTableModel>
 #include <QFont>
 #include <QHeaderView>
+#include <QTimer>
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace bv {
 
@@ -96,6 +99,8 @@ BrowserGrid::BrowserGrid(QWidget *parent) : QTableView(parent), model_(new ListM
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     horizontalHeader()->setSectionsClickable(true);
+    // A sort orders the whole list, not its first screen.
+    connect(horizontalHeader(), &QHeaderView::sectionPressed, this, &BrowserGrid::completeRows);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int section) { sortBy(model_->rows.columns.value(section)); });
 }
@@ -144,6 +149,38 @@ void BrowserGrid::applyHiddenColumns()
 }
 
 void BrowserGrid::setRows(ResultSet rows)
+{
+    pending_ = nullptr;
+    showRows(std::move(rows));
+}
+
+void BrowserGrid::setFirstScreen(ResultSet firstScreen, qint64 total, RowsReader whole)
+{
+    const bool more = firstScreen.size() < total;
+    setRows(std::move(firstScreen));
+    if (!more)
+        return;
+    pending_ = std::move(whole);
+    QTimer::singleShot(0, this, &BrowserGrid::completeRows);
+}
+
+void BrowserGrid::completeRows()
+{
+    if (!pending_)
+        return;
+    const RowsReader whole = std::exchange(pending_, nullptr);
+    const QModelIndex at = currentIndex();
+    try {
+        showRows(whole());
+    } catch (const DbError &e) {
+        ui().message(e.text(), MessageKind::Error);
+        return;
+    }
+    if (at.isValid())
+        setCurrentIndex(model_->index(at.row(), at.column()));
+}
+
+void BrowserGrid::showRows(ResultSet rows)
 {
     model_->reset(std::move(rows));
     applyHiddenColumns();

@@ -34,6 +34,14 @@ public:
 
     // Shows a search's rows, unsorted, with the first row current.
     void setRows(ResultSet rows);
+    // A long list in two steps: its first screen at once, then the rows `whole`
+    // reads when the window is idle, or sooner through completeRows(), which a
+    // title click and every action over all listed rows call first. The current
+    // row keeps its place: the first screen is the head of the whole list.
+    using RowsReader = std::function<ResultSet()>;
+    void setFirstScreen(ResultSet firstScreen, qint64 total, RowsReader whole);
+    void completeRows();
+    bool rowsComplete() const { return !pending_; }
     // The rows in the order shown.
     ResultSet shownRows() const;
     int rowCount() const;
@@ -53,8 +61,10 @@ public:
 
 private:
     void applyHiddenColumns();
+    void showRows(ResultSet rows);
     ListModel *model_;
     QStringList hidden_;
+    RowsReader pending_;
 };
 
 }  // namespace bv
