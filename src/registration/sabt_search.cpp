@@ -72,6 +72,11 @@ ResultSet jobList(const Db &db, const Conditions &conditions)
     return db.select(jobListSql(conditions), conditions.values());
 }
 
+ResultSet jobListPage(const Db &db, const Conditions &conditions, int limit)
+{
+    return db.select(db.dialect().firstRows(jobListSql(conditions), limit), conditions.values());
+}
+
 const Headings &jobHeadings()
 {
     static const Headings headings = {

@@ -36,6 +36,8 @@ int jobCount(const Db &db, const Conditions &conditions);
 // The grid's columns in the order shown (`status` twice, the second as
 // `status_s`), then the hidden key columns and the rest of the job.
 ResultSet jobList(const Db &db, const Conditions &conditions);
+// The list's first `limit` rows, for the first screen.
+ResultSet jobListPage(const Db &db, const Conditions &conditions, int limit);
 
 // The grid's headings, and its hidden and money columns.
 const Headings &jobHeadings();

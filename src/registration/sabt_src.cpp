@@ -205,7 +205,8 @@ void sabt_src::search()
         const Db &db = dm().main();
         const Conditions c = sabt::jobConditions(db.dialect(), filters());
         const int count = sabt::jobCount(db, c);
-        DBGrid1->setRows(sabt::jobList(db, c));
+        DBGrid1->setFirstScreen(sabt::jobListPage(db, c, firstScreenRows), count,
+                                [c] { return sabt::jobList(dm().main(), c); });
         cnt->setText(QString::number(count));
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
@@ -286,6 +287,7 @@ void sabt_src::letters()
 
 void sabt_src::exportList()
 {
+    DBGrid1->completeRows();
     DBGrid1->exportList(sabt::jobExportHeadings());
 }
 

@@ -28,7 +28,10 @@ public:
     void applyRights(const PageRights &rights);
     // Opening from the main menu: filter texts emptied, count "0", searched once.
     void prepare();
+    // Count and the first screen of rows at once; the rest of the list follows
+    // when the window is idle, or when an action needs it.
     void search();
+    static constexpr int firstScreenRows = 200;
     sabt::JobFilters filters() const;
     // Lists exactly `selection` (a bar of the overview): every other filter is
     // unticked and the selection is shown as a filter of its own, dropped when

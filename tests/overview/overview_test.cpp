@@ -382,6 +382,7 @@ TEST_P(OverviewTest, ABarOpensTheSurveyBrowserOnExactlyTheProjectsItCounted)
     QString jobsCaption;
     auto captureJobs = [&](QDialog &d) {
         auto &browser = dynamic_cast<sabt_src &>(d);
+        browser.DBGrid1->completeRows();
         const ResultSet rows = browser.DBGrid1->shownRows();
         jobs.clear();
         for (const QVariantList &r : rows.rows)

@@ -275,6 +275,28 @@ TEST_P(RegistrationBrowserTest, ExportHasTheFifteenHeadingsAndOneRowPerListedJob
         EXPECT_TRUE(row[column].contains(contract));
 }
 
+TEST_P(RegistrationBrowserTest, ALongListShowsItsFirstScreenAndExportsEveryJob)
+{
+    db().transaction([&] {
+        for (int i = 0; i < sabt_src::firstScreenRows; ++i)
+            db().exec("INSERT INTO sabti (city, rosta, tamin_sal) VALUES (?, ?, '1402')",
+                      {QStringLiteral("طبس"), QStringLiteral("روستا %1").arg(i)});
+    });
+    const int total = 40 + sabt_src::firstScreenRows;
+    sabt_src &w = opened();
+    EXPECT_EQ(w.cnt->text().toInt(), total);
+    EXPECT_EQ(w.DBGrid1->rowCount(), sabt_src::firstScreenRows);
+    ASSERT_FALSE(w.DBGrid1->rowsComplete());
+    user().opened.clear();
+    w.N7->trigger();
+    ASSERT_EQ(user().opened.size(), 1);
+    const std::optional<SheetTable> sheet = readSheet(user().opened.front());
+    QFile::remove(user().opened.front());
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(int(sheet->rows.size()), total);
+    EXPECT_EQ(w.DBGrid1->rowCount(), total);
+}
+
 TEST_P(RegistrationBrowserTest, AttachmentsDocumentsAndPagesOpenFromTheMenu)
 {
     sabt_src &w = opened();
