@@ -153,10 +153,11 @@ void moshaveran::search()
     try {
         const Db &db = dm().main();
         const Conditions c = consultants::jobConditions(db.dialect(), filters(), session());
-        cnt->setText(QString::number(consultants::countJobs(db, c)));
-        const ResultSet rows = consultants::searchJobs(db, c);
+        const int count = consultants::countJobs(db, c);
+        cnt->setText(QString::number(count));
+        ResultSet rows = consultants::searchJobsPage(db, c, firstScreenRows);
         DBGrid1->setHiddenColumns(otherThanGrid(rows));
-        DBGrid1->setRows(rows);
+        DBGrid1->setFirstScreen(std::move(rows), count, [c] { return consultants::searchJobs(dm().main(), c); });
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
     }
@@ -165,6 +166,7 @@ void moshaveran::search()
 void moshaveran::searchKeeping(qint64 id)
 {
     search();
+    DBGrid1->completeRows();
     const ResultSet shown = DBGrid1->shownRows();
     const int idColumn = shown.columnIndex(QStringLiteral("id"));
     for (int r = 0; r < shown.size(); ++r)
@@ -232,11 +234,13 @@ void moshaveran::attachments()
 
 void moshaveran::exportList()
 {
+    DBGrid1->completeRows();
     DBGrid1->exportList(consultants::exportHeadings());
 }
 
 void moshaveran::printReport()
 {
+    DBGrid1->completeRows();
     report::runFill([&] { consultants::progressReport(DBGrid1->shownRows(), report::today()).preview(); });
 }
 

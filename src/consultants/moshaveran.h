@@ -25,7 +25,10 @@ public:
     void applyRights(const PageRights &rights);
     // Opening from the main menu: filters emptied, searched once.
     void prepare();
+    // Count and the first screen of rows at once; the rest of the list follows
+    // when the window is idle, or when an action needs it.
     void search();
+    static constexpr int firstScreenRows = 200;
     consultants::JobFilters filters() const;
 
     void registerJob();

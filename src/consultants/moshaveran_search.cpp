@@ -124,6 +124,11 @@ ResultSet searchJobs(const Db &db, const Conditions &conditions)
     return db.select(jobListSql(conditions), conditions.values());
 }
 
+ResultSet searchJobsPage(const Db &db, const Conditions &conditions, int limit)
+{
+    return db.select(db.dialect().firstRows(jobListSql(conditions), limit), conditions.values());
+}
+
 int countJobs(const Db &db, const Conditions &conditions)
 {
     return db.scalar(QStringLiteral("SELECT COUNT(*) FROM moshaveran WHERE ") + conditions.sql(), conditions.values())

@@ -22,6 +22,8 @@ Conditions jobConditions(const Dialect &dialect, const JobFilters &filters, cons
 // The list: `id`, the grid's columns in its order, then the others.
 QString jobListSql(const Conditions &conditions);
 ResultSet searchJobs(const Db &db, const Conditions &conditions);
+// The list's first `limit` rows, for the first screen.
+ResultSet searchJobsPage(const Db &db, const Conditions &conditions, int limit);
 int countJobs(const Db &db, const Conditions &conditions);
 
 // The grid's columns in their order, with their titles.

@@ -126,6 +126,26 @@ TEST_P(ConsultantBrowserTest, ExportOfOneRowHoldsTheHeadingsAndThatRow)
     EXPECT_EQ(sheet->rows[0].value(4), villages[2]["rosta"].toString());
 }
 
+TEST_P(ConsultantBrowserTest, ALongListShowsItsFirstScreenAndExportsEveryJob)
+{
+    db().transaction([&] {
+        for (int i = 0; i < moshaveran::firstScreenRows; ++i)
+            db().exec("INSERT INTO moshaveran (city, rosta) VALUES (?, ?)",
+                      {villages[0]["city"], QStringLiteral("روستا %1").arg(i)});
+    });
+    const int total = 3 + moshaveran::firstScreenRows;
+    moshaveran &w = browser();
+    EXPECT_EQ(w.cnt->text().toInt(), total);
+    EXPECT_EQ(w.DBGrid1->rowCount(), moshaveran::firstScreenRows);
+    ASSERT_FALSE(w.DBGrid1->rowsComplete());
+    w.exportList();
+    ASSERT_EQ(user().opened.size(), 1);
+    const std::optional<SheetTable> sheet = readSheet(user().opened.back());
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(int(sheet->rows.size()), total);
+    EXPECT_EQ(w.DBGrid1->rowCount(), total);
+}
+
 TEST_P(ConsultantBrowserTest, TheReportListsTheSearchFromOneWithItsApprovalLines)
 {
     moshaveran &w = browser();
