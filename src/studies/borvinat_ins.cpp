@@ -53,6 +53,15 @@ const std::vector<std::pair<const char *, QString>> groupStarts = {
     {"khanevar_p", QStringLiteral("ارقام موجود و پيشنهادي")},
 };
 
+QString coordinateHint(const char *column)
+{
+    if (qstrcmp(column, "X") == 0)
+        return QStringLiteral("Longitude");
+    if (qstrcmp(column, "Y") == 0)
+        return QStringLiteral("Latitude");
+    return {};
+}
+
 QString inputName(const char *column)
 {
     return QString::fromLatin1(column).toLower();
@@ -116,6 +125,9 @@ borvinat_ins::borvinat_ins(QWidget *parent) : QDialog(parent)
         input->setObjectName(inputName(f.column));
         inputs_[input->objectName()] = input;
         auto *caption = new ClickLabel(f.label, this);
+        // The coordinates carry a small English caption under their labels.
+        if (const QString hint = coordinateHint(f.column); !hint.isEmpty())
+            caption->setText(f.label + QStringLiteral("<br><small>") + hint + QStringLiteral("</small>"));
         guard_.setLabel(QLatin1String(f.column), f.label);
         // A date's caption clears it, except the extension's.
         if (auto *d = qobject_cast<JalaliDateEdit *>(input); d && input->objectName() != QLatin1String("tamdid_dat"))
