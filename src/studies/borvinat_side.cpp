@@ -54,22 +54,6 @@ AddOutcome addIndicator(const Db &db, qint64 study, const QString &cmt, const De
     return outcome;
 }
 
-namespace {
-// Locks the study's row until the transaction ends; false when it is gone.
-bool lockStudy(const Db &db, qint64 study)
-{
-    bool found = false;
-    for (const QString &sql : db.dialect().lockedRowRead(QStringLiteral("borvinat"), QStringLiteral("id"),
-                                                         QStringLiteral("id"))) {
-        if (sql.startsWith(QLatin1String("SELECT")))
-            found = !db.rows(sql, {study}).empty();
-        else
-            db.exec(sql, {study});
-    }
-    return found;
-}
-}  // namespace
-
 std::optional<int> registerAllIndicators(const Db &db, qint64 study, const QStringList &names, const Decimal &mojod,
                                          const Decimal &ofogh)
 {
@@ -77,7 +61,7 @@ std::optional<int> registerAllIndicators(const Db &db, qint64 study, const QStri
     db.transaction([&] {
         // Without the lock two clerks at once would each delete only the rows
         // committed before them and both insert a full set.
-        if (!lockStudy(db, study))
+        if (!lockRow(db, QStringLiteral("borvinat"), study))
             return;
         db.exec(QStringLiteral("DELETE FROM shakhes WHERE borvinat_id = ?"), {study});
         Statement insert =

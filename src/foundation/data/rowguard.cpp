@@ -105,20 +105,9 @@ RowGuard::Outcome RowGuard::write(const Db &db, const std::function<void()> &wor
     Outcome out;
     std::optional<Row> written;
     db.transaction([&] {
-        if (!owner_table_.isEmpty()) {
-            const QStringList lock =
-                db.dialect().lockedRowRead(owner_table_, QStringLiteral("id"), QStringLiteral("id"));
-            bool found = false;
-            for (const QString &sql : lock) {
-                if (sql.startsWith(QLatin1String("SELECT")))
-                    found = !db.rows(sql, {key_}).empty();
-                else
-                    db.exec(sql, {key_});
-            }
-            if (!found) {
-                out.kind = Outcome::Deleted;
-                return;
-            }
+        if (!owner_table_.isEmpty() && !lockRow(db, owner_table_, key_)) {
+            out.kind = Outcome::Deleted;
+            return;
         }
         const std::optional<Row> stored =
             read(db, db.dialect().lockedRowRead(table_, columns_.join(QStringLiteral(", ")), key_column_));
@@ -150,6 +139,18 @@ RowGuard::Outcome RowGuard::write(const Db &db, const std::function<void()> &wor
     if (written)
         loaded_ = *written;
     return out;
+}
+
+bool lockRow(const Db &db, const QString &table, const QVariant &id, const QString &key)
+{
+    bool found = false;
+    for (const QString &sql : db.dialect().lockedRowRead(table, key, key)) {
+        if (sql.startsWith(QLatin1String("SELECT")))
+            found = !db.rows(sql, {id}).empty();
+        else
+            db.exec(sql, {id});
+    }
+    return found;
 }
 
 void reportDelete(bool found)

@@ -80,6 +80,10 @@ private:
     Row loaded_;
 };
 
+// Inside a transaction: keeps other writers off the row of `table` whose
+// `key` is `id` until the transaction ends. False when there is no such row.
+bool lockRow(const Db &db, const QString &table, const QVariant &id, const QString &key = QStringLiteral("id"));
+
 inline const QString rowDeletedMessage =
     QStringLiteral("اين ركورد پس از باز شدن پنجره توسط كاربر ديگري حذف شده است؛ چيزي ذخيره نشد");
 inline const QString alreadyDeletedMessage = QStringLiteral("اين ركورد پيش تر توسط كاربر ديگري حذف شده است");
