@@ -11,6 +11,9 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 using namespace bv;
 using bv::test::AdminTest;
@@ -108,6 +111,79 @@ TEST_P(TwoClerksRightsTest, CountiesAndTheAccountItselfAreGuardedToo)
     EXPECT_FALSE(entry.edit());
     EXPECT_EQ(user().messageTexts(), QStringList{rowDeletedMessage});
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM users WHERE id = ?", {account}).toInt(), 0);
+}
+
+TEST_P(TwoClerksRightsTest, RightsOfAnAccountDeletedMeanwhileAreNotWritten)
+{
+    RowGuard guard = rightsGuard();
+    guard.load(db(), account);
+    clerkB.exec("DELETE FROM users WHERE id = ?", {account});
+    clerkB.exec("DELETE FROM dastrasi WHERE prs_id = ?", {account});
+    EXPECT_EQ(guard.write(db(), [&] { saveRights(db(), account, {{"phone", {true, true, true, true}}}); }).kind,
+              RowGuard::Outcome::Deleted);
+    EXPECT_EQ(clerkB.scalar("SELECT COUNT(*) FROM dastrasi WHERE prs_id = ?", {account}).toInt(), 0);
+}
+
+// Two administrators save a new account's first rights at the same moment: the
+// second waits for the first and then finds the rights changed, so the account
+// ends with one set of rows.
+TEST_P(TwoClerksRightsTest, FirstRightsSavedTwiceAtOnceAreStoredOnce)
+{
+    if (GetParam() != Engine::PostgreSQL)
+        GTEST_SKIP() << "SQLite lets one writer at a time in";
+    const qint64 fresh = addUser("clerk-y", hashPassword("pw"));
+    const auto setsOf = [&] {
+        return clerkB.scalar("SELECT COUNT(*) FROM dastrasi WHERE prs_id = ? AND page_name = 'phone'", {fresh}).toInt();
+    };
+    RowGuard first = rightsGuard();
+    first.load(db(), fresh);
+
+    std::atomic<bool> loaded = false, firstInside = false, done = false;
+    std::atomic<int> secondOutcome = -1;
+    std::atomic<qint64> secondPid = 0;
+    std::thread second([&] {
+        Db other(QStringLiteral("second_admin"));
+        if (!other.open(database->params())) {
+            loaded = done = true;
+            return;
+        }
+        RowGuard guard = rightsGuard();
+        guard.load(other, fresh);
+        secondPid = other.scalar("SELECT pg_backend_pid()").toLongLong();
+        loaded = true;
+        while (!firstInside)
+            std::this_thread::yield();
+        try {
+            secondOutcome = guard.write(other, [&] {
+                saveRights(other, fresh, {{"phone", {false, false, false, true}}});
+            }).kind;
+        } catch (const DbError &) {
+            secondOutcome = -2;
+        }
+        done = true;
+    });
+    while (!loaded)
+        std::this_thread::yield();
+
+    bool waited = false;
+    const auto outcome = first.write(db(), [&] {
+        saveRights(db(), fresh, {{"phone", {true, true, true, true}}});
+        firstInside = true;
+        // Until the second save either waits on a lock or has finished without one.
+        for (int i = 0; i < 3000 && !done && !waited; ++i) {
+            waited = clerkB.scalar("SELECT COUNT(*) FROM pg_locks WHERE pid = ? AND NOT granted", {qint64(secondPid)})
+                         .toInt()
+                > 0;
+            if (!waited)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    second.join();
+    EXPECT_EQ(outcome.kind, RowGuard::Outcome::Written);
+    EXPECT_TRUE(waited);
+    EXPECT_EQ(secondOutcome, int(RowGuard::Outcome::Changed));
+    EXPECT_EQ(setsOf(), 1);
+    EXPECT_TRUE(loadRights(db(), fresh).at("phone").insert);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, TwoClerksRightsTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
