@@ -4,6 +4,7 @@
 #include "browsergrid.h"
 #include "filters.h"
 #include "rowguard.h"
+#include "secondclerk.h"
 #include "users.h"
 #include "users_ins.h"
 #include "windows.h"
@@ -11,9 +12,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <atomic>
-#include <chrono>
-#include <thread>
 
 using namespace bv;
 using bv::test::AdminTest;
@@ -138,50 +136,23 @@ TEST_P(TwoClerksRightsTest, FirstRightsSavedTwiceAtOnceAreStoredOnce)
     RowGuard first = rightsGuard();
     first.load(db(), fresh);
 
-    std::atomic<bool> loaded = false, firstInside = false, done = false;
-    std::atomic<int> secondOutcome = -1;
-    std::atomic<qint64> secondPid = 0;
-    std::thread second([&] {
-        Db other(QStringLiteral("second_admin"));
-        if (!other.open(database->params())) {
-            loaded = done = true;
-            return;
-        }
-        RowGuard guard = rightsGuard();
-        guard.load(other, fresh);
-        secondPid = other.scalar("SELECT pg_backend_pid()").toLongLong();
-        loaded = true;
-        while (!firstInside)
-            std::this_thread::yield();
-        try {
-            secondOutcome = guard.write(other, [&] {
-                saveRights(other, fresh, {{"phone", {false, false, false, true}}});
-            }).kind;
-        } catch (const DbError &) {
-            secondOutcome = -2;
-        }
-        done = true;
-    });
-    while (!loaded)
-        std::this_thread::yield();
-
+    RowGuard second = rightsGuard();
+    RowGuard::Outcome secondOutcome;
+    bv::test::SecondClerk other(
+        database->params(), [&](const Db &b) { second.load(b, fresh); },
+        [&](const Db &b) {
+            secondOutcome = second.write(b, [&] { saveRights(b, fresh, {{"phone", {false, false, false, true}}}); });
+        });
     bool waited = false;
     const auto outcome = first.write(db(), [&] {
         saveRights(db(), fresh, {{"phone", {true, true, true, true}}});
-        firstInside = true;
-        // Until the second save either waits on a lock or has finished without one.
-        for (int i = 0; i < 3000 && !done && !waited; ++i) {
-            waited = clerkB.scalar("SELECT COUNT(*) FROM pg_locks WHERE pid = ? AND NOT granted", {qint64(secondPid)})
-                         .toInt()
-                > 0;
-            if (!waited)
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
+        waited = other.actNow(clerkB);
     });
-    second.join();
+    other.join();
+    EXPECT_EQ(other.error(), QString());
     EXPECT_EQ(outcome.kind, RowGuard::Outcome::Written);
     EXPECT_TRUE(waited);
-    EXPECT_EQ(secondOutcome, int(RowGuard::Outcome::Changed));
+    EXPECT_EQ(secondOutcome.kind, RowGuard::Outcome::Changed);
     EXPECT_EQ(setsOf(), 1);
     EXPECT_TRUE(loadRights(db(), fresh).at("phone").insert);
 }

@@ -4,6 +4,7 @@
 #include "borvinat_side.h"
 #include "m_shakhes.h"
 #include "rowguard.h"
+#include "secondclerk.h"
 #include "windows.h"
 
 #include <QComboBox>
@@ -154,6 +155,34 @@ TEST_P(TwoClerksStudyTest, RegisterAllCountsItsRowsAndWritesNothingForADeletedSt
     EXPECT_EQ(user().messageTexts(), QStringList{rowDeletedMessage});
     EXPECT_EQ(clerkB.scalar("SELECT COUNT(*) FROM shakhes").toInt(), 0);
     a.reject();
+}
+
+// Two clerks register all indicators of one study at the same moment: the
+// second waits for the first and replaces its rows, so the study ends with one set.
+TEST_P(TwoClerksStudyTest, RegisterAllTwiceAtOnceLeavesOneSet)
+{
+    if (GetParam() != Engine::PostgreSQL)
+        GTEST_SKIP() << "SQLite lets one writer at a time in";
+    const QStringList names{"a", "b", "c"};
+    studies::addIndicator(db(), id, "old", Decimal::fromScaled(1, 0), Decimal::fromScaled(1, 0));
+    std::optional<int> secondCount;
+    bv::test::SecondClerk other(
+        database->params(), [](const Db &) {},
+        [&](const Db &b) {
+            secondCount = studies::registerAllIndicators(b, id, names, Decimal::fromScaled(2, 0), Decimal::fromScaled(2, 0));
+        });
+    bool waited = false;
+    db().transaction([&] {
+        EXPECT_EQ(studies::registerAllIndicators(db(), id, names, Decimal::fromScaled(3, 0), Decimal::fromScaled(3, 0)),
+                  3);
+        waited = other.actNow(clerkB);
+    });
+    other.join();
+    EXPECT_EQ(other.error(), QString());
+    EXPECT_TRUE(waited);
+    EXPECT_EQ(secondCount, 3);
+    EXPECT_EQ(clerkB.scalar("SELECT COUNT(*) FROM shakhes WHERE borvinat_id = ?", {id}).toInt(), 3);
+    EXPECT_EQ(clerkB.scalar("SELECT COUNT(*) FROM shakhes WHERE mojod = 2").toInt(), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, TwoClerksStudyTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
