@@ -215,4 +215,15 @@ void saveCounties(const Db &db, qint64 userId, const QStringList &counties)
     });
 }
 
+RowGuard rightsGuard()
+{
+    return RowGuard::rowSet(QStringLiteral("dastrasi"), {"page_name", "darj", "virayesh", "hazf", "namayesh"},
+                            QStringLiteral("prs_id"), QStringLiteral("users"));
+}
+
+RowGuard countiesGuard()
+{
+    return RowGuard::rowSet(QStringLiteral("dastrasi2"), {"cmt"}, QStringLiteral("user_id"), QStringLiteral("users"));
+}
+
 }  // namespace bv

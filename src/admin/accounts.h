@@ -2,6 +2,7 @@
 // Accounts: the login checks, the version gate, passwords, the remembered user
 // name, and the rights and counties of an account.
 #include "db.h"
+#include "rowguard.h"
 #include "session.h"
 
 #include <map>
@@ -61,5 +62,8 @@ std::map<QString, PageRights> loadRights(const Db &db, qint64 userId);
 void saveRights(const Db &db, qint64 userId, const std::map<QString, PageRights> &rights);
 QStringList loadCounties(const Db &db, qint64 userId);
 void saveCounties(const Db &db, qint64 userId, const QStringList &counties);
+// The guards of an account's rights and counties as a window loaded them.
+RowGuard rightsGuard();
+RowGuard countiesGuard();
 
 }  // namespace bv

@@ -1,5 +1,6 @@
 #pragma once
 // The users window: accounts, their page rights and the counties they may see.
+#include "accounts.h"
 #include "rowguard.h"
 #include "session.h"
 
@@ -69,10 +70,8 @@ protected:
 private:
     qint64 shownAccountId_ = 0;
     // The rights and counties as loaded, so a save cannot undo another clerk's.
-    RowGuard rightsGuard_ = RowGuard::rowSet(QStringLiteral("dastrasi"),
-                                             {"page_name", "darj", "virayesh", "hazf", "namayesh"},
-                                             QStringLiteral("prs_id"));
-    RowGuard countiesGuard_ = RowGuard::rowSet(QStringLiteral("dastrasi2"), {"cmt"}, QStringLiteral("user_id"));
+    RowGuard rightsGuard_ = bv::rightsGuard();
+    RowGuard countiesGuard_ = bv::countiesGuard();
 };
 
 }  // namespace bv

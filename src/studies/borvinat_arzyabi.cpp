@@ -5,6 +5,7 @@
 #include "dm.h"
 #include "interaction.h"
 #include "listtext.h"
+#include "rowguard.h"
 #include "widgets.h"
 
 #include <QAction>
@@ -491,13 +492,14 @@ void EvaluationWindow::deleteRow()
     if (!id.isValid() || !N1->isEnabled())
         return;
     showEntry(studies::entryOfRow(kind_, DBGrid1->currentRow()));
+    bool found = false;
     try {
-        studies::deleteEvaluation(dm().main(), kind_, id.toLongLong());
+        found = studies::deleteEvaluation(dm().main(), kind_, id.toLongLong());
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
     }
-    ui().message(QStringLiteral("حذف شد"));
+    reportDelete(found);
     refreshSum();
     refresh();
 }
@@ -508,12 +510,16 @@ void EvaluationWindow::deleteAll()
         return;
     if (!ui().question(QStringLiteral("همه ارزيابي هاي اين طرح حذف شوند؟")))
         return;
+    int deleted = 0;
     try {
-        studies::deleteAllEvaluations(dm().main(), kind_, study_);
+        deleted = studies::deleteAllEvaluations(dm().main(), kind_, study_);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
     }
+    // Silent when done; the grid listed rows another clerk had already deleted.
+    if (deleted == 0)
+        reportDelete(false);
     refreshSum();
     refresh();
 }

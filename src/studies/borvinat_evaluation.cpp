@@ -290,14 +290,17 @@ EvaluationResult registerAllEvaluations(const Db &db, EvaluationKind kind, qint6
     return result;
 }
 
-void deleteEvaluation(const Db &db, EvaluationKind kind, qint64 id)
+bool deleteEvaluation(const Db &db, EvaluationKind kind, qint64 id)
 {
-    db.exec(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(evaluationTable(kind).table), {id});
+    return db.exec(QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(evaluationTable(kind).table), {id})
+               .numRowsAffected()
+        > 0;
 }
 
-void deleteAllEvaluations(const Db &db, EvaluationKind kind, qint64 study)
+int deleteAllEvaluations(const Db &db, EvaluationKind kind, qint64 study)
 {
-    db.exec(QStringLiteral("DELETE FROM %1 WHERE borvinat_id = ?").arg(evaluationTable(kind).table), {study});
+    return db.exec(QStringLiteral("DELETE FROM %1 WHERE borvinat_id = ?").arg(evaluationTable(kind).table), {study})
+        .numRowsAffected();
 }
 
 ResultSet evaluationRows(const Db &db, EvaluationKind kind, qint64 study)

@@ -74,8 +74,10 @@ EvaluationResult registerEvaluation(const Db &db, EvaluationKind kind, qint64 st
 EvaluationResult registerAllEvaluations(const Db &db, EvaluationKind kind, qint64 study, const EvaluationEntry &entry,
                                         bool kolOnce = false);
 
-void deleteEvaluation(const Db &db, EvaluationKind kind, qint64 id);
-void deleteAllEvaluations(const Db &db, EvaluationKind kind, qint64 study);
+// False when another clerk had already deleted the row.
+bool deleteEvaluation(const Db &db, EvaluationKind kind, qint64 id);
+// Returns how many rows it deleted.
+int deleteAllEvaluations(const Db &db, EvaluationKind kind, qint64 study);
 
 // The grid's rows, numbered in `radif` by registration.
 ResultSet evaluationRows(const Db &db, EvaluationKind kind, qint64 study);

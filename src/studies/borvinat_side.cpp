@@ -54,21 +54,37 @@ AddOutcome addIndicator(const Db &db, qint64 study, const QString &cmt, const De
     return outcome;
 }
 
-void registerAllIndicators(const Db &db, qint64 study, const QStringList &names, const Decimal &mojod,
-                           const Decimal &ofogh)
+std::optional<int> registerAllIndicators(const Db &db, qint64 study, const QStringList &names, const Decimal &mojod,
+                                         const Decimal &ofogh)
 {
+    std::optional<int> written;
     db.transaction([&] {
+        // Without the lock two clerks at once would each delete only the rows
+        // committed before them and both insert a full set.
+        if (!lockRow(db, QStringLiteral("borvinat"), study))
+            return;
         db.exec(QStringLiteral("DELETE FROM shakhes WHERE borvinat_id = ?"), {study});
         Statement insert =
             db.statement(QStringLiteral("INSERT INTO shakhes (borvinat_id, cmt, mojod, ofogh) VALUES (?, ?, ?, ?)"));
+        int count = 0;
         for (const QString &name : names)
-            insert.run({study, name, mojod.toSql(), ofogh.toSql()});
+            count += insert.run({study, name, mojod.toSql(), ofogh.toSql()});
+        written = count;
     });
+    return written;
 }
 
-void updateIndicator(const Db &db, qint64 id, const Decimal &mojod, const Decimal &ofogh)
+RowGuard indicatorGuard()
 {
-    db.exec(QStringLiteral("UPDATE shakhes SET mojod = ?, ofogh = ? WHERE id = ?"), {mojod.toSql(), ofogh.toSql(), id});
+    return RowGuard(QStringLiteral("shakhes"), {QStringLiteral("mojod"), QStringLiteral("ofogh")});
+}
+
+RowGuard::Outcome updateIndicator(const Db &db, RowGuard &guard, const Decimal &mojod, const Decimal &ofogh)
+{
+    return guard.write(db, [&] {
+        db.exec(QStringLiteral("UPDATE shakhes SET mojod = ?, ofogh = ? WHERE id = ?"),
+                {mojod.toSql(), ofogh.toSql(), guard.key()});
+    });
 }
 
 }  // namespace bv::studies

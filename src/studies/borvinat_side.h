@@ -3,6 +3,7 @@
 // No widgets.
 #include "db.h"
 #include "money.h"
+#include "rowguard.h"
 
 #include <optional>
 
@@ -23,10 +24,15 @@ ResultSet indicators(const Db &db, qint64 study);
 // One indicator; a name the study already has is refused.
 AddOutcome addIndicator(const Db &db, qint64 study, const QString &cmt, const Decimal &mojod, const Decimal &ofogh);
 // Replaces every indicator of the study by one row per name, with the same
-// values, in one transaction.
-void registerAllIndicators(const Db &db, qint64 study, const QStringList &names, const Decimal &mojod,
-                           const Decimal &ofogh);
-// The grid's edit of one row.
-void updateIndicator(const Db &db, qint64 id, const Decimal &mojod, const Decimal &ofogh);
+// values, in one transaction with the study's row locked, so two clerks doing
+// it at once end with one set. Returns how many rows it wrote; nullopt, with
+// nothing written, when another clerk had deleted the study.
+std::optional<int> registerAllIndicators(const Db &db, qint64 study, const QStringList &names, const Decimal &mojod,
+                                         const Decimal &ofogh);
+// The guard of a grid row's values, keyed by the indicator's id.
+RowGuard indicatorGuard();
+// The grid's edit of the row `guard` remembers, written only while the row
+// still holds the values the grid read.
+RowGuard::Outcome updateIndicator(const Db &db, RowGuard &guard, const Decimal &mojod, const Decimal &ofogh);
 
 }  // namespace bv::studies

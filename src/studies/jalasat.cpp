@@ -8,6 +8,7 @@
 #include "jalasat_guests.h"
 #include "listtext.h"
 #include "lookuplists.h"
+#include "rowguard.h"
 #include "widgets.h"
 
 #include <QAction>
@@ -212,13 +213,14 @@ void jalasat::deleteOne()
         return;
     showStoredValue(org, DBGrid1->currentValue(QStringLiteral("org")).toString());
     shakhs->setText(DBGrid1->currentValue(QStringLiteral("shakhs")).toString());
+    bool found = false;
     try {
-        studies::deleteGuest(dm().main(), id.toLongLong());
+        found = studies::deleteGuest(dm().main(), id.toLongLong());
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
     }
-    ui().message(QStringLiteral("حذف شد"));
+    reportDelete(found);
     refresh();
 }
 
@@ -226,13 +228,14 @@ void jalasat::deleteAll()
 {
     if (DBGrid1->rowCount() == 0 || !ui().question(QStringLiteral("همه ميهمانان جلسات اين طرح حذف شوند؟")))
         return;
+    int deleted = 0;
     try {
-        studies::deleteAllGuests(dm().main(), study_);
+        deleted = studies::deleteAllGuests(dm().main(), study_);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
     }
-    ui().message(QStringLiteral("حذف شد"));
+    reportDelete(deleted > 0);
     refresh();
 }
 

@@ -81,14 +81,14 @@ int addEveryOffice(const Db &db, qint64 study, const QStringList &offices, const
     return added;
 }
 
-void deleteGuest(const Db &db, qint64 id)
+bool deleteGuest(const Db &db, qint64 id)
 {
-    db.exec(QStringLiteral("DELETE FROM jalasat WHERE id = ?"), {id});
+    return db.exec(QStringLiteral("DELETE FROM jalasat WHERE id = ?"), {id}).numRowsAffected() > 0;
 }
 
-void deleteAllGuests(const Db &db, qint64 study)
+int deleteAllGuests(const Db &db, qint64 study)
 {
-    db.exec(QStringLiteral("DELETE FROM jalasat WHERE borvinat_id = ?"), {study});
+    return db.exec(QStringLiteral("DELETE FROM jalasat WHERE borvinat_id = ?"), {study}).numRowsAffected();
 }
 
 int nextEntry(int index, int count)

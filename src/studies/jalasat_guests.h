@@ -31,8 +31,10 @@ bool addGuest(const Db &db, qint64 study, const Guest &guest);
 // Adds the guest once for every office not yet holding the expert, in one
 // transaction; returns how many were added.
 int addEveryOffice(const Db &db, qint64 study, const QStringList &offices, const Guest &guest);
-void deleteGuest(const Db &db, qint64 id);
-void deleteAllGuests(const Db &db, qint64 study);
+// False when another clerk had already deleted the row.
+bool deleteGuest(const Db &db, qint64 id);
+// Returns how many rows it deleted.
+int deleteAllGuests(const Db &db, qint64 study);
 
 // The entry after `index` of a list of `count`: from none to the first, none
 // after the last (-1).

@@ -54,8 +54,10 @@ std::optional<std::pair<Decimal, Decimal>> readValues(const QString &mojod, cons
 }
 }  // namespace
 
-m_shakhes::m_shakhes(QWidget *parent) : QDialog(parent)
+m_shakhes::m_shakhes(QWidget *parent) : QDialog(parent), guard_(studies::indicatorGuard())
 {
+    guard_.setLabel(QStringLiteral("mojod"), mojodCaption);
+    guard_.setLabel(QStringLiteral("ofogh"), ofoghCaption);
     setObjectName(QStringLiteral("m_shakhes"));
     setWindowTitle(QStringLiteral("مشخصه هاي اصلي طرح مصوب روستا"));
     setLayoutDirection(Qt::RightToLeft);
@@ -120,8 +122,10 @@ void m_shakhes::refresh()
     loading_ = true;
     DBGrid1->setRowCount(0);
     DBGrid1->setRowCount(rows.size());
+    listed_.clear();
     for (int r = 0; r < rows.size(); ++r) {
         const QVariantList &row = rows.rows[r];
+        listed_.push_back({{QStringLiteral("mojod"), row[2]}, {QStringLiteral("ofogh"), row[3]}});
         auto *name = new QTableWidgetItem(row[1].toString());
         name->setFlags(name->flags() & ~Qt::ItemIsEditable);
         name->setData(Qt::UserRole, row[0]);
@@ -148,13 +152,22 @@ bool m_shakhes::writeRow(int row)
         o->setText(o->data(Qt::UserRole).toString());
         return false;
     }
+    guard_.remember(DBGrid1->item(row, 0)->data(Qt::UserRole), listed_.at(size_t(row)));
+    RowGuard::Outcome out;
     try {
-        studies::updateIndicator(dm().main(), DBGrid1->item(row, 0)->data(Qt::UserRole).toLongLong(), values->first,
-                                 values->second);
+        out = studies::updateIndicator(dm().main(), guard_, values->first, values->second);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return false;
     }
+    if (out.kind != RowGuard::Outcome::Written) {
+        ui().message(out.kind == RowGuard::Outcome::Deleted ? rowDeletedMessage : guard_.changedNotice(out.changed),
+                     MessageKind::Warning);
+        // Read again later: the grid may be moving to another cell right now.
+        QMetaObject::invokeMethod(this, &m_shakhes::refresh, Qt::QueuedConnection);
+        return false;
+    }
+    listed_[size_t(row)] = guard_.loaded();
     m->setData(Qt::UserRole, m->text());
     o->setData(Qt::UserRole, o->text());
     return true;
@@ -194,12 +207,18 @@ void m_shakhes::registerAll()
     QStringList names;
     for (int i = 0; i < cmt->count(); ++i)
         names << cmt->itemText(i);
+    std::optional<int> written;
     try {
-        studies::registerAllIndicators(dm().main(), study_, names, values->first, values->second);
+        written = studies::registerAllIndicators(dm().main(), study_, names, values->first, values->second);
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
     }
+    if (written)
+        ui().message(QStringLiteral("انجام شد") + QLatin1Char('\n') + QStringLiteral(" اين تعداد تغيير يافتند ")
+                     + QString::number(*written));
+    else
+        ui().message(rowDeletedMessage, MessageKind::Warning);
     cmt->setFocus();
     refresh();
 }

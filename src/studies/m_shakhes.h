@@ -1,7 +1,10 @@
 #pragma once
 // The main indicators of a study's approved plan, present state and horizon;
 // values are changed in the grid and written when its row is left.
+#include "rowguard.h"
+
 #include <QDialog>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -21,7 +24,9 @@ public:
     void refresh();
     void add();
     void registerAll();
-    // Writes the grid row `row` when its values changed; false when refused.
+    // Writes the grid row `row` when its values changed, only over the values
+    // the grid read; false when refused or when another clerk changed or
+    // deleted the row meanwhile (then the grid is read again).
     bool writeRow(int row);
     // Closing leaves the current row too: its change is written first.
     void done(int result) override;
@@ -35,6 +40,8 @@ public:
 private:
     qint64 study_ = 0;
     bool loading_ = false;
+    std::vector<Row> listed_;  // each grid row as read, for the row check
+    RowGuard guard_;
 };
 
 }  // namespace bv

@@ -4,6 +4,7 @@
 #include "dm.h"
 #include "interaction.h"
 #include "naghshe_evaluation.h"
+#include "rowguard.h"
 #include "widgets.h"
 
 #include <QAction>
@@ -207,13 +208,14 @@ void naghshe_arzyabi::deleteRow()
     emtiyaz->setText(survey::scoreText(row.value(QStringLiteral("emtiyaz"))));
     showStoredValue(keifiyat, row.value(QStringLiteral("keifiyat")).toString());
     sayer->setText(row.value(QStringLiteral("sayer")).toString());
+    bool found = false;
     try {
-        survey::deleteEvaluation(dm().main(), id.toLongLong());
+        found = survey::deleteEvaluation(dm().main(), id.toLongLong());
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);
         return;
     }
-    ui().message(QStringLiteral("حذف شد"));
+    reportDelete(found);
     refresh();
 }
 

@@ -127,9 +127,9 @@ EvaluationResult registerEvaluation(const Db &db, qint64 project, const Evaluati
     return result;
 }
 
-void deleteEvaluation(const Db &db, qint64 id)
+bool deleteEvaluation(const Db &db, qint64 id)
 {
-    db.exec(QStringLiteral("DELETE FROM naghshe_arzyabi WHERE id = ?"), {id});
+    return db.exec(QStringLiteral("DELETE FROM naghshe_arzyabi WHERE id = ?"), {id}).numRowsAffected() > 0;
 }
 
 ResultSet evaluationRows(const Db &db, qint64 project)

@@ -44,7 +44,8 @@ inline const QString duplicateItemMessage = QStringLiteral("نام آيتم تک
 // already or a score is not a number (an empty score is 0); nothing is
 // written then.
 EvaluationResult registerEvaluation(const Db &db, qint64 project, const EvaluationEntry &entry);
-void deleteEvaluation(const Db &db, qint64 id);
+// False when another clerk had already deleted the row.
+bool deleteEvaluation(const Db &db, qint64 id);
 
 // The grid's rows, numbered in `radif` by registration.
 ResultSet evaluationRows(const Db &db, qint64 project);

@@ -90,6 +90,16 @@ protected:
         });
         return openAttachments(table, context);
     }
+    // Survey projects of these ids, for a file added to every listed one.
+    QList<qint64> projects(qint64 from, qint64 to)
+    {
+        QList<qint64> ids;
+        for (qint64 id = from; id <= to; ++id) {
+            db().exec("INSERT INTO naghshe (id, rosta) VALUES (?, ?)", {id, QStringLiteral("روستا")});
+            ids << id;
+        }
+        return ids;
+    }
     void setDeletePassword(const QString &password)
     {
         db().exec("INSERT INTO setting (component, cmt) VALUES (?, ?)", {QStringLiteral("رمز حذف"), password});
@@ -134,9 +144,7 @@ TEST_P(AttachmentTest, ListsNeverReadTheContents)
 
 TEST_P(AttachmentTest, OneFileToTheCurrentOwnerOrToEveryListedOwner)
 {
-    QList<qint64> listed;
-    for (qint64 id = 101; id <= 130; ++id)
-        listed << id;
+    const QList<qint64> listed = projects(101, 130);
     const QByteArray content = everyByte(40);
     user().files = {file("map.JPG", content), file("map.JPG", content)};
 
@@ -166,6 +174,8 @@ TEST_P(AttachmentTest, OneFileToTheCurrentOwnerOrToEveryListedOwner)
     user().clear();
     user().files = {file("p.pdf", "x")};
     saveRights(db(), adminId, {{"peymankar_pic", {true, false, false, true}}});
+    for (qint64 id : {3, 4})
+        db().exec("INSERT INTO peymankar (id) VALUES (?)", {id});
     ASSERT_TRUE(open(attachment::peymankar_pic(), {3, {3, 4}, AddMode::All, {}, {}}, [](AttachmentWindow &w) {
         w.cmt->setEditText("a");
         w.add();
@@ -185,9 +195,7 @@ TEST_P(AttachmentTest, AFailureMidwayStoresNothing)
                   "LANGUAGE plpgsql");
         db().exec("CREATE TRIGGER fail_tenth BEFORE INSERT ON naghshe_pic FOR EACH ROW EXECUTE FUNCTION fail_tenth()");
     }
-    QList<qint64> listed;
-    for (qint64 id = 101; id <= 130; ++id)
-        listed << id;
+    const QList<qint64> listed = projects(101, 130);
     user().files = {file("a.pdf", "content")};
     ASSERT_TRUE(open(attachment::naghshe_pic(), {101, listed, AddMode::All, {}, {}}, [](AttachmentWindow &w) {
         w.cmt->setEditText("x");
@@ -201,6 +209,35 @@ TEST_P(AttachmentTest, AFailureMidwayStoresNothing)
 
     EXPECT_THROW(addAttachment(db(), attachment::naghshe_pic(), listed, {"y", "", "c", {}}), DbError);
     EXPECT_EQ(rows("naghshe_pic"), 0);
+}
+
+TEST_P(AttachmentTest, EveryListedOwnerSkipsThoseAnotherClerkDeleted)
+{
+    const QList<qint64> listed = projects(201, 210);
+    db().exec("INSERT INTO borvinat (id) VALUES (?)", {5});
+    // Deleted after the browser listed them.
+    db().exec("DELETE FROM naghshe WHERE id IN (203, 207, 208)");
+    user().files = {file("m.pdf", "minutes")};
+    ASSERT_TRUE(open(attachment::naghshe_pic(), {201, listed, AddMode::All, "naghshe", {}}, [](AttachmentWindow &w) {
+        w.cmt->setEditText("x");
+        w.add();
+        EXPECT_EQ(w.Shape1->state(), StatusMarker::State::Green);
+    }));
+    EXPECT_EQ(user().messageTexts(), QStringList{skippedOwnersMessage + "3"});
+    EXPECT_EQ(rows("naghshe_pic"), 7);
+    EXPECT_EQ(rows("naghshe_pic", "naghshe_id IN (203, 207, 208)"), 0);
+
+    // Studies too, after the one message of their table; none skipped, nothing more said.
+    user().clear();
+    EXPECT_EQ(addAttachmentToOwners(db(), attachment::borvinat_pic(), {5, 6}, {"y", ".pdf", "c", {}}), 1);
+    EXPECT_EQ(rows("borvinat_pic", "borvinat_id = 5"), 1);
+    EXPECT_EQ(rows("borvinat_pic", "borvinat_id = 6"), 0);
+    user().files = {file("n.pdf", "note")};
+    ASSERT_TRUE(open(attachment::borvinat_pic(), {5, {5}, AddMode::All, {}, {}}, [](AttachmentWindow &w) {
+        w.cmt->setEditText("z");
+        w.add();
+    }));
+    EXPECT_EQ(user().messageTexts(), QStringList{QStringLiteral("ثبت شد")});
 }
 
 TEST_P(AttachmentTest, SavingWritesTheExactBytesAndOpensWhenTicked)

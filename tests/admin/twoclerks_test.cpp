@@ -4,6 +4,7 @@
 #include "browsergrid.h"
 #include "filters.h"
 #include "rowguard.h"
+#include "secondclerk.h"
 #include "users.h"
 #include "users_ins.h"
 #include "windows.h"
@@ -108,6 +109,52 @@ TEST_P(TwoClerksRightsTest, CountiesAndTheAccountItselfAreGuardedToo)
     EXPECT_FALSE(entry.edit());
     EXPECT_EQ(user().messageTexts(), QStringList{rowDeletedMessage});
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM users WHERE id = ?", {account}).toInt(), 0);
+}
+
+TEST_P(TwoClerksRightsTest, RightsOfAnAccountDeletedMeanwhileAreNotWritten)
+{
+    RowGuard guard = rightsGuard();
+    guard.load(db(), account);
+    clerkB.exec("DELETE FROM users WHERE id = ?", {account});
+    clerkB.exec("DELETE FROM dastrasi WHERE prs_id = ?", {account});
+    EXPECT_EQ(guard.write(db(), [&] { saveRights(db(), account, {{"phone", {true, true, true, true}}}); }).kind,
+              RowGuard::Outcome::Deleted);
+    EXPECT_EQ(clerkB.scalar("SELECT COUNT(*) FROM dastrasi WHERE prs_id = ?", {account}).toInt(), 0);
+}
+
+// Two administrators save a new account's first rights at the same moment: the
+// second waits for the first and then finds the rights changed, so the account
+// ends with one set of rows.
+TEST_P(TwoClerksRightsTest, FirstRightsSavedTwiceAtOnceAreStoredOnce)
+{
+    if (GetParam() != Engine::PostgreSQL)
+        GTEST_SKIP() << "SQLite lets one writer at a time in";
+    const qint64 fresh = addUser("clerk-y", hashPassword("pw"));
+    const auto setsOf = [&] {
+        return clerkB.scalar("SELECT COUNT(*) FROM dastrasi WHERE prs_id = ? AND page_name = 'phone'", {fresh}).toInt();
+    };
+    RowGuard first = rightsGuard();
+    first.load(db(), fresh);
+
+    RowGuard second = rightsGuard();
+    RowGuard::Outcome secondOutcome;
+    bv::test::SecondClerk other(
+        database->params(), [&](const Db &b) { second.load(b, fresh); },
+        [&](const Db &b) {
+            secondOutcome = second.write(b, [&] { saveRights(b, fresh, {{"phone", {false, false, false, true}}}); });
+        });
+    bool waited = false;
+    const auto outcome = first.write(db(), [&] {
+        saveRights(db(), fresh, {{"phone", {true, true, true, true}}});
+        waited = other.actNow(clerkB);
+    });
+    other.join();
+    EXPECT_EQ(other.error(), QString());
+    EXPECT_EQ(outcome.kind, RowGuard::Outcome::Written);
+    EXPECT_TRUE(waited);
+    EXPECT_EQ(secondOutcome.kind, RowGuard::Outcome::Changed);
+    EXPECT_EQ(setsOf(), 1);
+    EXPECT_TRUE(loadRights(db(), fresh).at("phone").insert);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, TwoClerksRightsTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),

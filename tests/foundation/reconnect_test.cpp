@@ -3,6 +3,7 @@
 #include "db.h"
 #include "dm.h"
 #include "pgcluster.h"
+#include "rowguard.h"
 #include "test_db.h"
 
 #include <gtest/gtest.h>
@@ -84,6 +85,44 @@ TEST_F(DroppedConnectionTest, AnInterruptedTransactionIsWhollyUndone)
     EXPECT_FALSE(clerk.inTransaction());
     clerk.transaction([&] { clerk.exec("INSERT INTO notes (txt) VALUES (?)", {"again"}); });
     EXPECT_EQ(notes(admin), 1);
+}
+
+// The server may or may not have stored an action whose commit met the loss:
+// the clerk is told so, not that nothing was saved.
+TEST_F(DroppedConnectionTest, ALossDuringTheCommitIsReportedAsUncertain)
+{
+    // Ended once the work is done, before its commit reaches the server.
+    const auto endSession = [&] {
+        admin.exec("SELECT pg_terminate_backend(?, 10000)", {clerk.scalar("SELECT pg_backend_pid()")});
+    };
+    try {
+        clerk.transaction([&] {
+            clerk.exec("INSERT INTO notes (txt) VALUES (?)", {"maybe"});
+            endSession();
+        });
+        ADD_FAILURE() << "no error";
+    } catch (const CommitUncertain &e) {
+        EXPECT_EQ(e.text(), commitUncertainMessage);
+    } catch (const DbError &e) {
+        ADD_FAILURE() << e.text().toStdString();
+    }
+    EXPECT_FALSE(clerk.inTransaction());
+    // Here the commit never arrived; the next action connects again.
+    EXPECT_EQ(notes(clerk), 0);
+
+    // A loss before the commit is still certain: nothing was saved.
+    const qint64 id = clerk.insert("INSERT INTO notes (txt) VALUES (?)", {"loaded"});
+    RowGuard guard(QStringLiteral("notes"), {QStringLiteral("txt")});
+    guard.load(clerk, id);
+    EXPECT_THROW(guard.write(clerk,
+                             [&] {
+                                 endSession();
+                                 clerk.exec("UPDATE notes SET txt = ? WHERE id = ?", {"typed", id});
+                             }),
+                 ConnectionLost);
+    EXPECT_EQ(guard.write(clerk, [&] { clerk.exec("UPDATE notes SET txt = ? WHERE id = ?", {"typed", id}); }).kind,
+              RowGuard::Outcome::Written);
+    EXPECT_EQ(admin.scalar("SELECT txt FROM notes WHERE id = ?", {id}).toString(), "typed");
 }
 
 TEST_F(DroppedConnectionTest, TheContractsRegisterConnectsAgainToo)

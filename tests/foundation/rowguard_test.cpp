@@ -181,5 +181,26 @@ TEST_P(RowGuardTest, AFailedWriteLeavesTheRowAsItWas)
     EXPECT_EQ(guard.write(a, rename("A")).kind, RowGuard::Outcome::Written);
 }
 
+TEST_P(RowGuardTest, ACommitTheDatabaseRefusedLeavesTheLoadedRow)
+{
+    // A reference checked only at commit.
+    a.exec(QStringLiteral("CREATE TABLE parts (project_id %1 REFERENCES projects (id) DEFERRABLE INITIALLY DEFERRED)")
+               .arg(a.dialect().columnType({"project_id", schema::ColType::Int})));
+    if (GetParam() == Engine::SQLite)
+        a.exec("PRAGMA foreign_keys = ON");
+    ASSERT_TRUE(guard.load(a, id));
+    EXPECT_THROW(guard.write(a,
+                             [&] {
+                                 rename("A")();
+                                 a.exec("INSERT INTO parts (project_id) VALUES (?)", {id + 1000});
+                             }),
+                 DbError);
+    EXPECT_EQ(storedName(), QStringLiteral("نخست"));
+    EXPECT_EQ(guard.loaded().value("name").toString(), QStringLiteral("نخست"));
+    // Not mistaken for another clerk's change.
+    EXPECT_EQ(guard.write(a, rename("A")).kind, RowGuard::Outcome::Written);
+    EXPECT_EQ(storedName(), "A");
+}
+
 INSTANTIATE_TEST_SUITE_P(Engines, RowGuardTest, ::testing::Values(Engine::SQLite, Engine::PostgreSQL),
                          [](const auto &info) { return bv::test::engineName(info.param); });

@@ -483,7 +483,7 @@ TEST_P(StudySideRowsTest, IndicatorsByOneAllAtOnceAndInTheGrid)
     user().clear();
     w.mojod->setText("3/25");
     w.registerAll();
-    EXPECT_TRUE(user().messages.empty());
+    EXPECT_EQ(user().messageTexts(), QStringList{QStringLiteral("انجام شد\n اين تعداد تغيير يافتند 5")});
     EXPECT_EQ(count("shakhes"), 5);
     EXPECT_EQ(db().scalar("SELECT COUNT(*) FROM shakhes WHERE mojod = 3.25 AND ofogh = 20").toInt(), 5);
     ASSERT_EQ(w.DBGrid1->rowCount(), 5);

@@ -7,6 +7,7 @@
 #include "browsergrid.h"
 #include "dateedit.h"
 #include "grid_rows.h"
+#include "rowguard.h"
 #include "sample.h"
 #include "templatecheck.h"
 #include "widgets.h"
@@ -219,6 +220,22 @@ TEST_P(StudyEvaluationTest, DeletedRowComesBackAndRegistersUnchanged)
     EXPECT_EQ(w.keifiyat2->checkedId(), 2);
     ASSERT_TRUE(w.registerRow());
     EXPECT_EQ(db().rows(QStringLiteral("SELECT %1 FROM borvinat_arzyabi_tarh").arg(columns)), before);
+
+    // Deleted by another clerk while listed here: said so, nothing else happens.
+    db().exec("DELETE FROM borvinat_arzyabi_tarh");
+    user().clear();
+    w.N1->trigger();
+    EXPECT_EQ(user().messageTexts(), QStringList{alreadyDeletedMessage});
+    EXPECT_EQ(w.DBGrid1->rowCount(), 0);
+    ASSERT_TRUE(w.registerRow());
+    db().exec("DELETE FROM borvinat_arzyabi_tarh");
+    user().clear();
+    user().answers.push_back(true);
+    w.N2->trigger();
+    EXPECT_EQ(user().messageTexts(), QStringList{alreadyDeletedMessage});
+    EXPECT_EQ(rows("borvinat_arzyabi_tarh", study), 0);
+    ASSERT_TRUE(w.registerRow());
+    user().clear();
 
     // Delete all asks first, and needs the delete right.
     user().answers.push_back(false);

@@ -7,6 +7,7 @@
 #include "jalasat.h"
 #include "jalasat_guests.h"
 #include "jalasat_src.h"
+#include "rowguard.h"
 #include "sample.h"
 #include "templatecheck.h"
 #include "windows.h"
@@ -143,15 +144,31 @@ TEST_P(MeetingsTest, GuestsOncePerOfficeAndExpertWithTheirAttendance)
     EXPECT_EQ(w.org->currentText(), QStringLiteral("فرمانداري"));
     EXPECT_EQ(w.shakhs->text(), QStringLiteral("علي احمدي"));
     EXPECT_EQ(w.hozor_sum->text(), "3");
+    // A guest another clerk deleted first is reported so, and the list read again.
+    ASSERT_TRUE(test::selectRow(*w.DBGrid1, "shakhs", QStringLiteral("حسن رضايي")));
+    const QVariant gone = w.DBGrid1->currentId();
+    db().exec("DELETE FROM jalasat WHERE id = ?", {gone});
+    w.N1->trigger();
+    EXPECT_EQ(user().lastMessage(), alreadyDeletedMessage);
+    EXPECT_EQ(w.DBGrid1->rowCount(), 6);
+    EXPECT_EQ(w.hozor_sum->text(), "2");
     // Delete all asks first.
     user().answers.push_back(false);
     w.N2->trigger();
-    EXPECT_EQ(w.DBGrid1->rowCount(), 7);
+    EXPECT_EQ(w.DBGrid1->rowCount(), 6);
     user().answers.push_back(true);
     w.N2->trigger();
     EXPECT_EQ(w.DBGrid1->rowCount(), 0);
     EXPECT_EQ(w.hozor_sum->text(), QString());
     EXPECT_EQ(guestsOf(other, QStringLiteral("علي احمدي")), 1);
+    EXPECT_EQ(user().lastMessage(), QStringLiteral("حذف شد"));
+
+    // Every guest listed was deleted by another clerk first.
+    ASSERT_TRUE(w.addOne());
+    db().exec("DELETE FROM jalasat WHERE borvinat_id = ?", {study});
+    user().answers.push_back(true);
+    w.N2->trigger();
+    EXPECT_EQ(user().lastMessage(), alreadyDeletedMessage);
 }
 
 TEST_P(MeetingsTest, EnterInTheExpertAddsAndTypedOfficesStayOutOfTheList)

@@ -1,6 +1,7 @@
 #include "admin_fixture.h"
 #include "browsergrid.h"
 #include "grid_rows.h"
+#include "rowguard.h"
 #include "naghshe_arzyabi.h"
 #include "naghshe_evaluation.h"
 #include "naghshe_src.h"
@@ -180,6 +181,16 @@ TEST_P(EvaluationTest, WindowOffersItemAfterItemAndDeletesBackIntoTheInputs)
     EXPECT_EQ(w.emtiyaz_sum->text(), "20");
     EXPECT_EQ(rows(project), 2);
 
+    // A row another clerk deleted first is reported so and leaves the list.
+    const QVariant gone = w.DBGrid1->currentId();
+    ASSERT_TRUE(gone.isValid());
+    db().exec("DELETE FROM naghshe_arzyabi WHERE id = ?", {gone});
+    user().clear();
+    w.N1->trigger();
+    EXPECT_EQ(user().messageTexts(), QStringList{alreadyDeletedMessage});
+    EXPECT_EQ(w.DBGrid1->rowCount(), 1);
+    EXPECT_EQ(rows(project), 1);
+
     // Without the insert and delete rights.
     db().exec("UPDATE dastrasi SET darj = 0, hazf = 0 WHERE page_name = 'naghshe'");
     user().dialogs.push_back([](QDialog &) { return 0; });
@@ -188,7 +199,7 @@ TEST_P(EvaluationTest, WindowOffersItemAfterItemAndDeletesBackIntoTheInputs)
     EXPECT_FALSE(w.N1->isEnabled());
     w.emtiyaz->setText("3");
     EXPECT_FALSE(w.registerRow());
-    EXPECT_EQ(rows(project), 2);
+    EXPECT_EQ(rows(project), 1);
 }
 
 TEST_P(EvaluationTest, ChecklistsPrintTheRowsTheirSumsAndTheSignature)

@@ -24,6 +24,8 @@ Db::~Db()
 
 ConnectionLost::ConnectionLost() : DbError(connectionLostMessage) {}
 
+CommitUncertain::CommitUncertain() : DbError(commitUncertainMessage) {}
+
 namespace {
 const QString notConnected = QStringLiteral("اتصال به بانک اطلاعاتي برقرار نيست");
 
@@ -340,8 +342,9 @@ void Db::transaction(const std::function<void()> &work) const
     if (!db.commit()) {
         const QString text = db.lastError().text();
         db.rollback();
+        // The server may have committed before the reply was lost.
         if (!alive())
-            throw ConnectionLost();
+            throw CommitUncertain();
         throw DbError(text);
     }
 }

@@ -36,6 +36,17 @@ public:
 inline const QString connectionLostMessage = QStringLiteral(
     "ارتباط با سرور بانك اطلاعاتي قطع شد و اين كار انجام نشد؛ پس از برقراري ارتباط دوباره سعي كنيد");
 
+// The connection was lost while the server was committing an action: the
+// action may or may not be stored, so the clerk is asked to look once the
+// server answers again. Not a ConnectionLost: doing the action again may
+// store it twice.
+class CommitUncertain : public DbError {
+public:
+    CommitUncertain();
+};
+inline const QString commitUncertainMessage = QStringLiteral(
+    "ارتباط با سرور بانك اطلاعاتي هنگام ثبت نهايي قطع شد؛ معلوم نيست اين تغييرات ذخيره شده است يا نه. پس از برقراري ارتباط، آن را بررسي كنيد");
+
 // How to reach a database: the engine plus the driver's own parameters, set
 // through the driver's setters (never spliced into a connection string).
 struct ConnectionParams {

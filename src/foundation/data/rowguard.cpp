@@ -24,10 +24,11 @@ RowGuard::RowGuard(QString table, QStringList columns, QString key)
         columns_ << c.toLower();
 }
 
-RowGuard RowGuard::rowSet(QString table, QStringList columns, QString key)
+RowGuard RowGuard::rowSet(QString table, QStringList columns, QString key, QString ownerTable)
 {
     RowGuard guard(std::move(table), std::move(columns), std::move(key));
     guard.rowSet_ = true;
+    guard.owner_table_ = std::move(ownerTable);
     return guard;
 }
 
@@ -73,6 +74,15 @@ std::optional<Row> RowGuard::load(const Db &db, const QVariant &key)
     return row;
 }
 
+void RowGuard::remember(const QVariant &key, const Row &row)
+{
+    key_ = key;
+    loaded_.clear();
+    for (const QString &c : columns_)
+        if (row.contains(c))
+            loaded_.insert(c, row.value(c));
+}
+
 Row RowGuard::loadOver(const Db &db, const QVariant &key, const Row &listed)
 {
     Row row = listed;
@@ -93,7 +103,12 @@ Row RowGuard::loadOver(const Db &db, const QVariant &key, const Row &listed)
 RowGuard::Outcome RowGuard::write(const Db &db, const std::function<void()> &work)
 {
     Outcome out;
+    std::optional<Row> written;
     db.transaction([&] {
+        if (!owner_table_.isEmpty() && !lockRow(db, owner_table_, key_)) {
+            out.kind = Outcome::Deleted;
+            return;
+        }
         const std::optional<Row> stored =
             read(db, db.dialect().lockedRowRead(table_, columns_.join(QStringLiteral(", ")), key_column_));
         if (!stored) {
@@ -117,11 +132,25 @@ RowGuard::Outcome RowGuard::write(const Db &db, const std::function<void()> &wor
             return;
         }
         work();
-        // The row as written, so a second save from the same window is no conflict.
-        if (const std::optional<Row> written = read(db, {plainRead()}))
-            loaded_ = *written;
+        written = read(db, {plainRead()});
     });
+    // The row as written, so a second save from the same window is no conflict;
+    // taken only once committed, so a failed commit leaves the loaded row.
+    if (written)
+        loaded_ = *written;
     return out;
+}
+
+bool lockRow(const Db &db, const QString &table, const QVariant &id, const QString &key)
+{
+    bool found = false;
+    for (const QString &sql : db.dialect().lockedRowRead(table, key, key)) {
+        if (sql.startsWith(QLatin1String("SELECT")))
+            found = !db.rows(sql, {id}).empty();
+        else
+            db.exec(sql, {id});
+    }
+    return found;
 }
 
 void reportDelete(bool found)
@@ -132,7 +161,7 @@ void reportDelete(bool found)
         ui().message(alreadyDeletedMessage, MessageKind::Warning);
 }
 
-QString RowGuard::changedQuestion(const QStringList &columns) const
+QString RowGuard::changedNotice(const QStringList &columns) const
 {
     QStringList names;
     // A date and its approval may share their step's name.
@@ -141,7 +170,12 @@ QString RowGuard::changedQuestion(const QStringList &columns) const
             names << label(c);
     return QStringLiteral("كاربر ديگري پس از باز شدن اين پنجره اين موارد را تغيير داده است:\n")
         + names.join(QStringLiteral("، "))
-        + QStringLiteral("\nچيزي ذخيره نشد. مقادير كاربر ديگر در پنجره بارگذاري شود؟");
+        + QStringLiteral("\nچيزي ذخيره نشد.");
+}
+
+QString RowGuard::changedQuestion(const QStringList &columns) const
+{
+    return changedNotice(columns) + QStringLiteral(" مقادير كاربر ديگر در پنجره بارگذاري شود؟");
 }
 
 bool RowGuard::save(const Db &db, const std::function<void()> &work, const std::function<void(const Row &)> &reload)

@@ -19,7 +19,10 @@ public:
     // Guards the set of rows sharing `key` (a user's rights, say), each named
     // by its first column: the loaded "row" maps that name to the rest, and a
     // change names the rows added, removed or changed. No rows is a valid set.
-    static RowGuard rowSet(QString table, QStringList columns, QString key);
+    // The row of `ownerTable` whose "id" is the key is locked first: two first
+    // saves of an empty set then cannot both insert, and a set whose owner is
+    // gone counts as deleted.
+    static RowGuard rowSet(QString table, QStringList columns, QString key, QString ownerTable);
 
     // The field names the clerk sees, for the list of changed fields; a column
     // without one is named as it is.
@@ -36,6 +39,9 @@ public:
     // load() laid over the row a browser listed a while ago, for the window to
     // show the row as stored now; a database error is shown and leaves `listed`.
     Row loadOver(const Db &db, const QVariant &key, const Row &listed);
+    // Takes `row` as the loaded row of `key` without reading it, for a row a
+    // list read a while ago: a write then checks the stored row against it.
+    void remember(const QVariant &key, const Row &row);
     const QVariant &key() const { return key_; }
     const Row &loaded() const { return loaded_; }
 
@@ -58,19 +64,25 @@ public:
     // True when written.
     bool save(const Db &db, const std::function<void()> &write, const std::function<void(const Row &)> &reload);
 
-    // The question that names the changed fields.
+    // The notice that names the changed fields and says nothing was saved, and
+    // the question that follows it with the choice to reload.
+    QString changedNotice(const QStringList &columns) const;
     QString changedQuestion(const QStringList &columns) const;
 
 private:
     std::optional<Row> read(const Db &db, const QStringList &statements) const;
     QString plainRead() const;
-    QString table_, key_column_;
+    QString table_, key_column_, owner_table_;
     QStringList columns_;
     bool rowSet_ = false;
     QMap<QString, QString> labels_;
     QVariant key_;
     Row loaded_;
 };
+
+// Inside a transaction: keeps other writers off the row of `table` whose
+// `key` is `id` until the transaction ends. False when there is no such row.
+bool lockRow(const Db &db, const QString &table, const QVariant &id, const QString &key = QStringLiteral("id"));
 
 inline const QString rowDeletedMessage =
     QStringLiteral("اين ركورد پس از باز شدن پنجره توسط كاربر ديگري حذف شده است؛ چيزي ذخيره نشد");

@@ -4,6 +4,7 @@
 #include "conditions.h"
 #include "filesafety.h"
 #include "interaction.h"
+#include "rowguard.h"
 #include "schema_tables.h"
 
 #include <QDir>
@@ -83,6 +84,7 @@ const AttachmentTable &naghshe_pic()
                                   QStringLiteral("شرح ضمائم نقشه برداري"), "zamaem_n");
         a.bitmapDescription = QStringLiteral("تصوير نقشه");
         a.note = bitmapNote(QStringLiteral("تصوير نقشه روکش صورت وضعيت"), a.bitmapDescription);
+        a.ownerTable = "naghshe";
         return a;
     }();
     return t;
@@ -95,6 +97,7 @@ const AttachmentTable &peymankar_pic()
                                   QStringLiteral("شرح ضمائم پيمانکاران"), "peymankar_pic");
         a.bitmapDescription = QStringLiteral("تصوير نقشه");
         a.addedMessage = registered;
+        a.ownerTable = "peymankar";
         return a;
     }();
     return t;
@@ -121,6 +124,7 @@ const AttachmentTable &borvinat_pic()
         a.bitmapDescription = QStringLiteral("تصوير صورتجلسه کميته تصويب انتخاب مشاور دفتر مرکزي");
         a.note = bitmapNote(QStringLiteral("صورتجلسه کميته تصويب انتخاب مشاور دفتر مرکزي"), a.bitmapDescription);
         a.addedMessage = registered;
+        a.ownerTable = "borvinat";
         return a;
     }();
     return t;
@@ -345,6 +349,28 @@ AddOutcome addAttachment(const Db &db, const AttachmentTable &table, const QList
         }
     });
     return outcome;
+}
+
+int addAttachmentToOwners(const Db &db, const AttachmentTable &table, const QList<qint64> &owners,
+                          const NewAttachment &file)
+{
+    if (!table.ownerTable)
+        throw DbError(QStringLiteral("no owner table for ") + table.table());
+    const QString ownerTable = QString::fromLatin1(table.ownerTable);
+    int skipped = 0;
+    db.transaction([&] {
+        for (const qint64 owner : owners) {
+            // Locked, so the owner cannot be deleted before the file is stored.
+            if (!lockRow(db, ownerTable, owner)) {
+                ++skipped;
+                continue;
+            }
+            db.exec(QStringLiteral("INSERT INTO %1 (%2, cmt, pictyp, pic) VALUES (?, ?, ?, ?)")
+                        .arg(table.table(), table.owner()),
+                    {owner, file.description, file.extension, file.content});
+        }
+    });
+    return skipped;
 }
 
 std::optional<StoredAttachment> fetchAttachment(const Db &db, const AttachmentTable &table, qint64 key)

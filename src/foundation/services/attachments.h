@@ -45,6 +45,9 @@ struct AttachmentTable {
     QString wrongPasswordMessage;  // empty: a wrong password is refused silently
     QString deleteLog;           // activity-log text of a delete, followed by the job code; empty: none
     const char *pageKey;
+    // The owners' table, keyed by "id", where one file may go to every owner
+    // a browser lists.
+    const char *ownerTable = nullptr;
 
     QString table() const { return QString::fromLatin1(name); }
     QString owner() const { return QString::fromLatin1(ownerColumn); }
@@ -74,6 +77,8 @@ const std::vector<const AttachmentTable *> &all();
 }  // namespace attachment
 
 inline const QString addFailedMessage = QStringLiteral("خطايي در ثبت رخ داده است!");
+inline const QString skippedOwnersMessage =
+    QStringLiteral("اين تعداد از موارد ليست پيش تر توسط كاربر ديگري حذف شده بود و ضميمه براي آنها ثبت نشد: ");
 inline const QString duplicateDescriptionMessage = QStringLiteral("قبلا ثبت شده است وشرح تکراري است");
 
 // The descriptions offered: the lookup list in alphabetical order, or the fixed items.
@@ -102,6 +107,13 @@ enum class AddOutcome { Stored, DuplicateDescription };
 // is refused. Throws DbError.
 AddOutcome addAttachment(const Db &db, const AttachmentTable &table, const QList<qint64> &owners,
                          const NewAttachment &file);
+
+// Adds the file once for every owner of `owners` still stored in the table's
+// owner table, in one transaction (a failure stores nothing), each owner's row
+// locked meanwhile. Returns how many owners were skipped because another clerk
+// had deleted them. Throws DbError.
+int addAttachmentToOwners(const Db &db, const AttachmentTable &table, const QList<qint64> &owners,
+                          const NewAttachment &file);
 
 struct StoredAttachment {
     QString description;

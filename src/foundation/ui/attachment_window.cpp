@@ -209,11 +209,15 @@ void AttachmentWindow::add()
     }
     NewAttachment attachment{text, extensionOf(path, table_.extensionWidth()), file.readAll(),
                              ramz ? typedText(ramz) : QString()};
-    QList<qint64> owners;
-    if (table_.kind == AttachmentKind::Owned)
-        owners = context_.mode == AddMode::All ? context_.listedOwners : QList<qint64>{context_.ownerId};
+    const bool toAll = table_.kind == AttachmentKind::Owned && context_.mode == AddMode::All;
+    int skipped = 0;
     try {
-        if (addAttachment(dm().main(), table_, owners, attachment) == AddOutcome::DuplicateDescription) {
+        if (toAll) {
+            skipped = addAttachmentToOwners(dm().main(), table_, context_.listedOwners, attachment);
+        } else if (addAttachment(dm().main(), table_,
+                                 table_.kind == AttachmentKind::Owned ? QList<qint64>{context_.ownerId} : QList<qint64>{},
+                                 attachment)
+                   == AddOutcome::DuplicateDescription) {
             ui().message(duplicateDescriptionMessage);
             return;
         }
@@ -225,6 +229,8 @@ void AttachmentWindow::add()
         Shape1->setState(StatusMarker::State::Green);
     if (!table_.addedMessage.isEmpty())
         ui().message(table_.addedMessage);
+    if (skipped > 0)
+        ui().message(skippedOwnersMessage + QString::number(skipped), MessageKind::Warning);
     refresh();
 }
 
