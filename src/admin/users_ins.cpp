@@ -184,7 +184,11 @@ bool users_ins::edit()
         }
         if (!guard_.save(
                 db, [&] { updateAccount(db, account, typedText(ps), session().karbar); },
-                [this](const Row &) { startEdit(Account{.id = editedId_}); }))
+                [this](const Row &) {
+                    Account stored;
+                    stored.id = editedId_;
+                    startEdit(stored);
+                }))
             return false;
     } catch (const DbError &e) {
         ui().message(e.text(), MessageKind::Error);

@@ -225,7 +225,7 @@ void abadiha::renameListedCounty()
         return;
     }
     search();
-    ui().message(QStringLiteral(" اين تعداد تغيير يافتند ") + QString::number(changed));
+    ui().message(changedCountMessage(changed));
 }
 
 void abadiha::exportList()

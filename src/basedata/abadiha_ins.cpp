@@ -278,7 +278,11 @@ void abadiha_ins::updateVillage()
             QString refusal;
             if (!guard_.save(
                     db, [&] { refusal = editVillage(db, editedId_, typed(), session().karbar); },
-                    [this](const Row &) { startEdit(Village{.id = editedId_}); }))
+                    [this](const Row &) {
+                        Village stored;
+                        stored.id = editedId_;
+                        startEdit(stored);
+                    }))
                 return std::nullopt;
             return refusal;
         },

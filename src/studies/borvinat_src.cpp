@@ -544,7 +544,7 @@ void borvinat_src::assignContractorToAll()
         return;
     }
     // Studies another clerk deleted meanwhile are not counted.
-    ui().message(QStringLiteral("انجام شد") + QLatin1Char('\n') + QStringLiteral(" اين تعداد تغيير يافتند ") + QString::number(changed));
+    ui().message(doneChangedMessage(changed));
     searchKeeping(DBGrid1->currentId());
 }
 

@@ -215,8 +215,7 @@ void m_shakhes::registerAll()
         return;
     }
     if (written)
-        ui().message(QStringLiteral("انجام شد") + QLatin1Char('\n') + QStringLiteral(" اين تعداد تغيير يافتند ")
-                     + QString::number(*written));
+        ui().message(doneChangedMessage(*written));
     else
         ui().message(rowDeletedMessage, MessageKind::Warning);
     cmt->setFocus();

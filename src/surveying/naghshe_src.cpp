@@ -563,7 +563,7 @@ void naghshe_src::assignContractorToAll()
         return;
     }
     // Projects another clerk deleted meanwhile are not counted.
-    ui().message(QStringLiteral("انجام شد") + QLatin1Char('\n') + QStringLiteral(" اين تعداد تغيير يافتند ") + QString::number(changed));
+    ui().message(doneChangedMessage(changed));
     search();
 }
 

@@ -94,7 +94,10 @@ TEST_P(TwoClerksRightsTest, CountiesAndTheAccountItselfAreGuardedToo)
 
     // The account entry window: B renames, A's save of the mobile number asks.
     users_ins &entry = windows::get<users_ins>();
-    entry.startEdit(Account{.id = account, .us = "clerk-x"});
+    Account listed;
+    listed.id = account;
+    listed.us = QStringLiteral("clerk-x");
+    entry.startEdit(listed);
     clerkB.exec("UPDATE users SET nam = ? WHERE id = ?", {QStringLiteral("نام تازه"), account});
     entry.mobile->setText("0912");
     user().clear();

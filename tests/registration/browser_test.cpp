@@ -139,6 +139,17 @@ protected:
         EXPECT_TRUE(pages::open("N24", "sabt", db(), session()));
         return w;
     }
+    // The spreadsheet the export item writes and opens; nullopt when none was opened.
+    std::optional<SheetTable> exported(sabt_src &w)
+    {
+        user().opened.clear();
+        w.N7->trigger();
+        if (user().opened.size() != 1)
+            return std::nullopt;
+        std::optional<SheetTable> sheet = readSheet(user().opened.front());
+        QFile::remove(user().opened.front());
+        return sheet;
+    }
     int count(const char *table, const QString &where = "1=1", const QVariantList &values = {})
     {
         return db().scalar(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE ").arg(table) + where, values).toInt();
@@ -260,11 +271,7 @@ TEST_P(RegistrationBrowserTest, ExportHasTheFifteenHeadingsAndOneRowPerListedJob
     w.search();
     const int listed = w.DBGrid1->rowCount();
     ASSERT_GT(listed, 0);
-    user().opened.clear();
-    w.N7->trigger();
-    ASSERT_EQ(user().opened.size(), 1);
-    const std::optional<SheetTable> sheet = readSheet(user().opened.front());
-    QFile::remove(user().opened.front());
+    const std::optional<SheetTable> sheet = exported(w);
     ASSERT_TRUE(sheet);
     for (const QString &heading : sabt::jobExportHeadings())
         EXPECT_TRUE(sheet->columns.contains(heading)) << heading.toStdString();
@@ -287,11 +294,7 @@ TEST_P(RegistrationBrowserTest, ALongListShowsItsFirstScreenAndExportsEveryJob)
     EXPECT_EQ(w.cnt->text().toInt(), total);
     EXPECT_EQ(w.DBGrid1->rowCount(), sabt_src::firstScreenRows);
     ASSERT_FALSE(w.DBGrid1->rowsComplete());
-    user().opened.clear();
-    w.N7->trigger();
-    ASSERT_EQ(user().opened.size(), 1);
-    const std::optional<SheetTable> sheet = readSheet(user().opened.front());
-    QFile::remove(user().opened.front());
+    const std::optional<SheetTable> sheet = exported(w);
     ASSERT_TRUE(sheet);
     EXPECT_EQ(int(sheet->rows.size()), total);
     EXPECT_EQ(w.DBGrid1->rowCount(), total);

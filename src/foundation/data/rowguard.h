@@ -84,6 +84,16 @@ private:
 // `key` is `id` until the transaction ends. False when there is no such row.
 bool lockRow(const Db &db, const QString &table, const QVariant &id, const QString &key = QStringLiteral("id"));
 
+// What a bulk action says of the rows it changed, counted as they were when it ran.
+inline QString changedCountMessage(int changed)
+{
+    return QStringLiteral(" اين تعداد تغيير يافتند ") + QString::number(changed);
+}
+inline QString doneChangedMessage(int changed)
+{
+    return QStringLiteral("انجام شد") + QLatin1Char('\n') + changedCountMessage(changed);
+}
+
 inline const QString rowDeletedMessage =
     QStringLiteral("اين ركورد پس از باز شدن پنجره توسط كاربر ديگري حذف شده است؛ چيزي ذخيره نشد");
 inline const QString alreadyDeletedMessage = QStringLiteral("اين ركورد پيش تر توسط كاربر ديگري حذف شده است");

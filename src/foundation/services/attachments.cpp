@@ -319,24 +319,30 @@ ResultSet listAttachments(const Db &db, const AttachmentTable &table, qint64 own
                      where.values());
 }
 
-AddOutcome addAttachment(const Db &db, const AttachmentTable &table, const QList<qint64> &owners,
-                         const NewAttachment &file)
+AddResult addAttachment(const Db &db, const AttachmentTable &table, const QList<qint64> &owners,
+                        const NewAttachment &file)
 {
-    AddOutcome outcome = AddOutcome::Stored;
+    AddResult result;
     const QString into = QStringLiteral("INSERT INTO ") + table.table();
     db.transaction([&] {
         switch (table.kind) {
         case AttachmentKind::Owned:
-            for (const qint64 owner : owners)
+            for (const qint64 owner : owners) {
+                // Locked, so the owner cannot be deleted before the file is stored.
+                if (table.ownerTable && !lockRow(db, QString::fromLatin1(table.ownerTable), owner)) {
+                    ++result.skippedOwners;
+                    continue;
+                }
                 db.exec(into + QStringLiteral(" (%1, cmt, pictyp, pic) VALUES (?, ?, ?, ?)").arg(table.owner()),
                         {owner, file.description, file.extension, file.content});
+            }
             break;
         case AttachmentKind::Document:
             if (db.scalar(db.dialect().firstRows(
                               QStringLiteral("SELECT cmt FROM ") + table.table() + QStringLiteral(" WHERE cmt = ?"), 1),
                           {file.description})
                     .isValid()) {
-                outcome = AddOutcome::DuplicateDescription;
+                result.outcome = AddOutcome::DuplicateDescription;
                 return;
             }
             db.exec(into + QStringLiteral(" (cmt, pictyp, pic) VALUES (?, ?, ?)"),
@@ -348,29 +354,7 @@ AddOutcome addAttachment(const Db &db, const AttachmentTable &table, const QList
             break;
         }
     });
-    return outcome;
-}
-
-int addAttachmentToOwners(const Db &db, const AttachmentTable &table, const QList<qint64> &owners,
-                          const NewAttachment &file)
-{
-    if (!table.ownerTable)
-        throw DbError(QStringLiteral("no owner table for ") + table.table());
-    const QString ownerTable = QString::fromLatin1(table.ownerTable);
-    int skipped = 0;
-    db.transaction([&] {
-        for (const qint64 owner : owners) {
-            // Locked, so the owner cannot be deleted before the file is stored.
-            if (!lockRow(db, ownerTable, owner)) {
-                ++skipped;
-                continue;
-            }
-            db.exec(QStringLiteral("INSERT INTO %1 (%2, cmt, pictyp, pic) VALUES (?, ?, ?, ?)")
-                        .arg(table.table(), table.owner()),
-                    {owner, file.description, file.extension, file.content});
-        }
-    });
-    return skipped;
+    return result;
 }
 
 std::optional<StoredAttachment> fetchAttachment(const Db &db, const AttachmentTable &table, qint64 key)

@@ -45,8 +45,7 @@ struct AttachmentTable {
     QString wrongPasswordMessage;  // empty: a wrong password is refused silently
     QString deleteLog;           // activity-log text of a delete, followed by the job code; empty: none
     const char *pageKey;
-    // The owners' table, keyed by "id", where one file may go to every owner
-    // a browser lists.
+    // The owners' table, keyed by "id": an owner deleted meanwhile gets no file.
     const char *ownerTable = nullptr;
 
     QString table() const { return QString::fromLatin1(name); }
@@ -101,19 +100,17 @@ struct NewAttachment {
 };
 
 enum class AddOutcome { Stored, DuplicateDescription };
+struct AddResult {
+    AddOutcome outcome = AddOutcome::Stored;
+    int skippedOwners = 0;  // owners another clerk had deleted
+};
 
 // Adds the file once per owner (owned tables) or once (the others), all in one
-// transaction: a failure stores nothing. A document whose description is taken
-// is refused. Throws DbError.
-AddOutcome addAttachment(const Db &db, const AttachmentTable &table, const QList<qint64> &owners,
-                         const NewAttachment &file);
-
-// Adds the file once for every owner of `owners` still stored in the table's
-// owner table, in one transaction (a failure stores nothing), each owner's row
-// locked meanwhile. Returns how many owners were skipped because another clerk
-// had deleted them. Throws DbError.
-int addAttachmentToOwners(const Db &db, const AttachmentTable &table, const QList<qint64> &owners,
-                          const NewAttachment &file);
+// transaction: a failure stores nothing. Where the table names its owner table,
+// each owner's row is locked meanwhile and an owner no longer stored is skipped
+// and counted. A document whose description is taken is refused. Throws DbError.
+AddResult addAttachment(const Db &db, const AttachmentTable &table, const QList<qint64> &owners,
+                        const NewAttachment &file);
 
 struct StoredAttachment {
     QString description;

@@ -209,15 +209,13 @@ void AttachmentWindow::add()
     }
     NewAttachment attachment{text, extensionOf(path, table_.extensionWidth()), file.readAll(),
                              ramz ? typedText(ramz) : QString()};
-    const bool toAll = table_.kind == AttachmentKind::Owned && context_.mode == AddMode::All;
-    int skipped = 0;
+    QList<qint64> owners;
+    if (table_.kind == AttachmentKind::Owned)
+        owners = context_.mode == AddMode::All ? context_.listedOwners : QList<qint64>{context_.ownerId};
+    AddResult added;
     try {
-        if (toAll) {
-            skipped = addAttachmentToOwners(dm().main(), table_, context_.listedOwners, attachment);
-        } else if (addAttachment(dm().main(), table_,
-                                 table_.kind == AttachmentKind::Owned ? QList<qint64>{context_.ownerId} : QList<qint64>{},
-                                 attachment)
-                   == AddOutcome::DuplicateDescription) {
+        added = addAttachment(dm().main(), table_, owners, attachment);
+        if (added.outcome == AddOutcome::DuplicateDescription) {
             ui().message(duplicateDescriptionMessage);
             return;
         }
@@ -225,12 +223,14 @@ void AttachmentWindow::add()
         ui().message(addFailedMessage + QLatin1Char('\n') + e.text(), MessageKind::Error);
         return;
     }
-    if (!Combo_type)
+    // Nothing was stored when every owner had been deleted meanwhile.
+    const bool stored = owners.isEmpty() || added.skippedOwners < owners.size();
+    if (stored && !Combo_type)
         Shape1->setState(StatusMarker::State::Green);
-    if (!table_.addedMessage.isEmpty())
+    if (stored && !table_.addedMessage.isEmpty())
         ui().message(table_.addedMessage);
-    if (skipped > 0)
-        ui().message(skippedOwnersMessage + QString::number(skipped), MessageKind::Warning);
+    if (added.skippedOwners > 0)
+        ui().message(skippedOwnersMessage + QString::number(added.skippedOwners), MessageKind::Warning);
     refresh();
 }
 
