@@ -60,11 +60,15 @@ protected:
         AdminTest::SetUp();
         if (IsSkipped())
             return;
-        // The owners 1 to 20 the tests attach files to, in every owner table.
-        for (const AttachmentTable *table : attachment::all())
-            if (table->ownerTable)
-                for (int id = 1; id <= 20; ++id)
-                    db().exec(QStringLiteral("INSERT INTO %1 (id) VALUES (?)").arg(QLatin1String(table->ownerTable)), {id});
+        // The owners 1 to 20 the tests attach files to, in every owner table,
+        // numbered by the table itself so later rows number on from 21.
+        for (const AttachmentTable *table : attachment::all()) {
+            if (!table->ownerTable)
+                continue;
+            const QString add = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(QLatin1String(table->ownerTable));
+            for (int id = 1; id <= 20; ++id)
+                ASSERT_EQ(db().insert(add), id);
+        }
         adminId = db().scalar("SELECT id FROM users WHERE us = 'admin'").toLongLong();
         session() = Session{"admin", "admin", adminId, {}};
         saveRights(db(), adminId,
